@@ -1,0 +1,23 @@
+// Binary file streams with one owner each, and 64-bit positions on every platform.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+
+struct FileCloser {
+    void operator()(std::FILE* f) const noexcept { std::fclose(f); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+// Opens an existing file for binary reading; null on failure.
+File fileOpenRead(const char* path);
+
+// Creates or truncates a file for binary writing; null on failure.
+File fileOpenWrite(const char* path);
+
+// Absolute seek from the start of the file. Returns 0 or -1.
+[[nodiscard]] int seek64(std::FILE* f, std::int64_t position);
+
+// Current position, or -1 when the stream has none.
+std::int64_t tell64(std::FILE* f);
