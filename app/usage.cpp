@@ -1,0 +1,7 @@
+#include "app/usage.h"
+
+#include "platform/messages.h"
+
+void printUsage() {
+    msgUsage();
+}

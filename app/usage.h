@@ -1,0 +1,4 @@
+#pragma once
+
+// Prints the usage text to standard error.
+void printUsage();
