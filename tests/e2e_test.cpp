@@ -1,0 +1,339 @@
+// Runs the built tool in a fresh directory and compares its streams, its exit status and
+// every file it leaves, byte for byte.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <set>
+
+#include "support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ToolRun {
+    int status;
+    Bytes out;
+    Bytes err;
+};
+
+// Runs the tool in `cwd` with `args`. With `merged`, both streams go to one file, `out`.
+ToolRun runTool(const std::string& cwd, const std::vector<std::string>& args, bool merged = false) {
+    TempDir capture;
+    const std::string outPath = capture / "out";
+    const std::string errPath = merged ? outPath : capture / "err";
+    std::vector<char*> argv{const_cast<char*>(WAVSLICE_EXE)};
+    for (const auto& a : args) {
+        argv.push_back(const_cast<char*>(a.c_str()));
+    }
+    argv.push_back(nullptr);
+
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int err = merged ? out : open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (out < 0 || err < 0 || chdir(cwd.c_str()) != 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0) {
+            _exit(127);
+        }
+        execv(WAVSLICE_EXE, argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    ToolRun r{WIFEXITED(status) ? WEXITSTATUS(status) : -1000, readFile(outPath), ""};
+    if (!merged) {
+        r.err = readFile(errPath);
+    }
+    return r;
+}
+
+const Fmt kStereo16{};  // 8 Hz, 16-bit stereo: 32 bytes a second
+const Fmt kStereo8{1, 2, 8, 16, 2, 8};
+const Bytes kData = samples(812);  // 25.375 seconds of kStereo16
+
+Bytes progress(const std::string& input, const std::string& piece, int first, int end,
+               int seconds) {
+    char range[64];
+    std::snprintf(range, sizeof range, "%3d - %3d (%dsec).", first, end, seconds);
+    return "\n" + input + T(" を ") + piece + T("へ変換しました, ") + range;
+}
+
+// What the reader prints for a simpleWav file.
+Bytes reportOut(const std::string& input, const Fmt& f) {
+    return "\n" + input + " :\n" + fmtReport(f) + T("\"LIST\"の長さ: 26 [bytes]\n\n");
+}
+Bytes reportErr(std::size_t dataBytes) {
+    return T("\"fmt \"の長さ: 16 [bytes]\n\n\n\"data\" の長さ: " + std::to_string(dataBytes) +
+             " [bytes]\n");
+}
+
+Bytes piece(const Fmt& f, const Bytes& data, std::size_t start, std::size_t length) {
+    return pieceHeader(f, static_cast<std::uint32_t>(length)) + data.substr(start, length);
+}
+
+const Bytes kUsage =
+    T("ステレオ wav ファイルから必要な部分を取り出す\n\n"
+      "引数に <入力ファイル名> <一個の秒> を指定してください.\n\n"
+      "例 : wavslice  in.wav 10\n");
+const Bytes kRefusedLength = T("1秒以下の分割には対応しません.\n");
+
+using Files = std::map<std::string, Bytes>;  // a name ending in '/' is a directory
+
+struct Case {
+    const char* name;
+    Files before;
+    std::vector<std::string> args;
+    Bytes out;
+    Bytes err;
+    int status;
+    Files written;  // files the run creates or replaces
+};
+
+// Test names say enough; keep gtest from dumping the bytes.
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << c.name;
+}
+
+std::vector<Case> cases() {
+    const Bytes take = simpleWav(kStereo16, kData);
+    const Files justTake{{"take.wav", take}};
+    const Files threePieces{{"take000.wav", piece(kStereo16, kData, 0, 320)},
+                            {"take001.wav", piece(kStereo16, kData, 320, 320)},
+                            {"take002.wav", piece(kStereo16, kData, 640, 160)}};
+    const Bytes threeLines = progress("take.wav", "take000.wav", 0, 9, 10) +
+                             progress("take.wav", "take001.wav", 10, 19, 10) +
+                             progress("take.wav", "take002.wav", 20, 25, 5);
+    const Bytes takeReport = reportOut("take.wav", kStereo16);
+
+    // The data claims 812 bytes, the file ends 400 bytes into it.
+    const Bytes truncated = take.substr(0, 78 + 400);
+
+    const Bytes sjisName = "\x95\x5C.wav";  // the cp932 bytes of a one-character name
+#ifdef WAVSLICE_CP932
+    const Bytes sjisBase = "\x95\x5C";
+#else
+    const Bytes sjisBase = "";
+#endif
+
+    return {
+        {"UsageWithoutArguments", justTake, {}, "", kUsage, 255, {}},
+        {"UsageWithOneArgument", justTake, {"take.wav"}, "", kUsage, 255, {}},
+        {"UsageWithThreeArguments", justTake, {"take.wav", "10", "10"}, "", kUsage, 255, {}},
+        {"MissingInput",
+         {},
+         {"missing.wav", "10"},
+         "",
+         T(" missing.wavをオープンできません.\n"),
+         255,
+         {}},
+        {"EmptyInput",
+         {{"take.wav", ""}},
+         {"take.wav", "10"},
+         "\ntake.wav :\n",
+         T(" 0 で読み込み失敗.\n"),
+         255,
+         {}},
+        {"RefusedFormat",
+         {{"mono.wav", simpleWav({1, 1, 8, 16, 2, 16}, kData)}},
+         {"mono.wav", "10"},
+         "\nmono.wav :\n" + fmtReport({1, 1, 8, 16, 2, 16}),
+         T("\"fmt \"の長さ: 16 [bytes]\n\n\nこのプログラムはステレオのファイルを対象とします.\n"
+           "このwavファイルのチャンネル数は 1 です．\n"),
+         255,
+         {}},
+        // The full cut, spelled out.
+        {"TwentyFiveSecondsAtTen",
+         justTake,
+         {"take.wav", "10"},
+         T("\ntake.wav :\n"
+           "             データ形式: 1 (1 = PCM)\n"
+           "           チャンネル数: 2\n"
+           "     サンプリング周波数: 8 [Hz]\n"
+           "          バイト数 / 秒: 32 [bytes/sec]\n"
+           " バイト数×チャンネル数: 4 [bytes]\n"
+           "    ビット数 / サンプル: 16 [bits/sample]\n"
+           "\"LIST\"の長さ: 26 [bytes]\n\n"
+           "\ntake.wav を take000.wavへ変換しました,   0 -   9 (10sec)."
+           "\ntake.wav を take001.wavへ変換しました,  10 -  19 (10sec)."
+           "\ntake.wav を take002.wavへ変換しました,  20 -  25 (5sec)."),
+         T("\"fmt \"の長さ: 16 [bytes]\n\n\n\"data\" の長さ: 812 [bytes]\n"),
+         0,
+         threePieces},
+        {"PieceLengthWithUnitSuffix",
+         justTake,
+         {"take.wav", "10sec"},
+         takeReport + threeLines,
+         reportErr(812),
+         0,
+         threePieces},
+        {"PieceLengthZero",
+         justTake,
+         {"take.wav", "0"},
+         takeReport,
+         reportErr(812) + kRefusedLength,
+         255,
+         {}},
+        {"PieceLengthNegative",
+         justTake,
+         {"take.wav", "-5"},
+         takeReport,
+         reportErr(812) + kRefusedLength,
+         255,
+         {}},
+        {"PieceLengthNotANumber",
+         justTake,
+         {"take.wav", "abc"},
+         takeReport,
+         reportErr(812) + kRefusedLength,
+         255,
+         {}},
+        {"PieceLengthHugeSaturates",
+         justTake,
+         {"take.wav", "99999999999"},
+         takeReport + progress("take.wav", "take000.wav", 0, 25, 25),
+         reportErr(812),
+         0,
+         {{"take000.wav", piece(kStereo16, kData, 0, 800)}}},
+        {"PieceLengthHugeNegativeSaturates",
+         justTake,
+         {"take.wav", "-99999999999"},
+         takeReport,
+         reportErr(812) + kRefusedLength,
+         255,
+         {}},
+        // Pieces go to the current directory, named from the last component.
+        {"InputInAnotherDirectory",
+         {{"dir/", ""}, {"dir/take.01.wav", take}},
+         {"dir/take.01.wav", "10"},
+         reportOut("dir/take.01.wav", kStereo16) +
+             progress("dir/take.01.wav", "take.01000.wav", 0, 9, 10) +
+             progress("dir/take.01.wav", "take.01001.wav", 10, 19, 10) +
+             progress("dir/take.01.wav", "take.01002.wav", 20, 25, 5),
+         reportErr(812),
+         0,
+         {{"take.01000.wav", piece(kStereo16, kData, 0, 320)},
+          {"take.01001.wav", piece(kStereo16, kData, 320, 320)},
+          {"take.01002.wav", piece(kStereo16, kData, 640, 160)}}},
+        // On Linux these are plain file names; the base name is still cut as on Windows.
+        {"BackslashPath",
+         {{"rec\\take.wav", take}},
+         {"rec\\take.wav", "30"},
+         reportOut("rec\\take.wav", kStereo16) +
+             progress("rec\\take.wav", "take000.wav", 0, 25, 25),
+         reportErr(812),
+         0,
+         {{"take000.wav", piece(kStereo16, kData, 0, 800)}}},
+        {"DriveLetterPath",
+         {{"C:take.wav", take}},
+         {"C:take.wav", "30"},
+         reportOut("C:take.wav", kStereo16) + progress("C:take.wav", "take000.wav", 0, 25, 25),
+         reportErr(812),
+         0,
+         {{"take000.wav", piece(kStereo16, kData, 0, 800)}}},
+        {"ShiftJisName",
+         {{sjisName, take}},
+         {sjisName, "30"},
+         reportOut(sjisName, kStereo16) + progress(sjisName, sjisBase + "000.wav", 0, 25, 25),
+         reportErr(812),
+         0,
+         {{sjisBase + "000.wav", piece(kStereo16, kData, 0, 800)}}},
+        {"ExistingPieceIsReplaced",
+         {{"take.wav", take}, {"take000.wav", samples(5000, 9)}},
+         {"take.wav", "10"},
+         takeReport + threeLines,
+         reportErr(812),
+         0,
+         threePieces},
+        {"DirectoryInAPiecesPlace",
+         {{"take.wav", take}, {"take001.wav/", ""}},
+         {"take.wav", "10"},
+         takeReport + progress("take.wav", "take000.wav", 0, 9, 10),
+         reportErr(812) + "take001.wav" + T(" をオープンできません.\n"),
+         255,
+         {{"take000.wav", piece(kStereo16, kData, 0, 320)}}},
+        // The piece that reaches the cut keeps the header of its full length.
+        {"TruncatedData",
+         {{"take.wav", truncated}},
+         {"take.wav", "10"},
+         takeReport + progress("take.wav", "take000.wav", 0, 9, 10),
+         reportErr(812) + T("wavDataWriteでエラー発生.\n"),
+         255,
+         {{"take000.wav", piece(kStereo16, kData, 0, 320)},
+          {"take001.wav", pieceHeader(kStereo16, 320) + kData.substr(320, 80)}}},
+        {"Stereo8",
+         {{"take.wav", simpleWav(kStereo8, kData.substr(0, 406))}},
+         {"take.wav", "10"},
+         reportOut("take.wav", kStereo8) + progress("take.wav", "take000.wav", 0, 9, 10) +
+             progress("take.wav", "take001.wav", 10, 19, 10) +
+             progress("take.wav", "take002.wav", 20, 25, 5),
+         reportErr(406),
+         0,
+         {{"take000.wav", piece(kStereo8, kData, 0, 160)},
+          {"take001.wav", piece(kStereo8, kData, 160, 160)},
+          {"take002.wav", piece(kStereo8, kData, 320, 80)}}},
+    };
+}
+
+class Tool : public testing::TestWithParam<Case> {};
+
+TEST_P(Tool, StreamsStatusAndFiles) {
+    const Case& c = GetParam();
+    TempDir dir;
+    std::map<std::string, fs::file_time_type> mtimes;
+    for (const auto& [name, bytes] : c.before) {
+        if (name.back() == '/') {
+            fs::create_directory(dir / name);
+        } else {
+            writeFile(dir / name, bytes);
+            mtimes[name] = fs::last_write_time(dir / name);
+        }
+    }
+
+    const ToolRun r = runTool(dir.path(), c.args);
+    EXPECT_EQ(r.out, c.out);
+    EXPECT_EQ(r.err, c.err);
+    EXPECT_EQ(r.status, c.status);
+
+    // Exactly the files before plus the pieces, the pieces byte for byte, and every input
+    // untouched.
+    Files expected = c.before;
+    for (const auto& [name, bytes] : c.written) {
+        expected[name] = bytes;
+        EXPECT_EQ(readFile(dir / name), bytes) << name;
+    }
+    std::set<std::string> names;  // what the run directory itself holds
+    for (const auto& [name, bytes] : expected) {
+        names.insert(name.substr(0, name.find('/')));
+        if (mtimes.count(name) != 0 && c.written.count(name) == 0) {
+            EXPECT_EQ(readFile(dir / name), bytes) << name << " changed";
+            EXPECT_EQ(fs::last_write_time(dir / name), mtimes[name]) << name << " touched";
+        }
+    }
+    EXPECT_EQ(listDir(dir.path()), std::vector<std::string>(names.begin(), names.end()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Runs, Tool, testing::ValuesIn(cases()),
+                         [](const auto& p) { return std::string(p.param.name); });
+
+// With both streams on one file, the lines come in the order they were printed.
+TEST(ToolStreams, OneFileKeepsThePrintingOrder) {
+    TempDir dir;
+    writeFile(dir / "take.wav", simpleWav(kStereo16, kData));
+    fs::create_directory(dir / "take001.wav");
+    const ToolRun r = runTool(dir.path(), {"take.wav", "10"}, true);
+    EXPECT_EQ(r.out, "\ntake.wav :\n" + T("\"fmt \"の長さ: 16 [bytes]\n\n") + fmtReport(kStereo16) +
+                         T("\"LIST\"の長さ: 26 [bytes]\n\n") +
+                         T("\n\"data\" の長さ: 812 [bytes]\n") +
+                         progress("take.wav", "take000.wav", 0, 9, 10) + "take001.wav" +
+                         T(" をオープンできません.\n"));
+    EXPECT_EQ(r.status, 255);
+}
+
+}  // namespace
