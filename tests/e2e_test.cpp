@@ -54,8 +54,6 @@ ToolRun runTool(const std::string& cwd, const std::vector<std::string>& args, bo
     return r;
 }
 
-const Fmt kStereo16{};  // 8 Hz, 16-bit stereo: 32 bytes a second
-const Fmt kStereo8{1, 2, 8, 16, 2, 8};
 const Bytes kData = samples(812);  // 25.375 seconds of kStereo16
 
 Bytes progress(const std::string& input, const std::string& piece, int first, int end,

@@ -12,7 +12,6 @@
 
 namespace {
 
-const Fmt kStereo16{};                    // 32 bytes a second
 constexpr std::int64_t kDataOffset = 78;  // where simpleWav puts the samples
 
 struct Piece {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "wav/wav_layout.h"
+
 using Bytes = std::string;
 
 // --- Byte fixtures -----------------------------------------------------------------------
@@ -18,14 +20,10 @@ Bytes chunk(const Bytes& id, const Bytes& payload);
 // The 12-byte RIFF header (size field = 4 + body size) followed by the body.
 Bytes riff(const Bytes& body, const Bytes& riffId = "RIFF", const Bytes& waveId = "WAVE");
 
-struct Fmt {
-    std::uint16_t formatTag = 1;
-    std::uint16_t channels = 2;
-    std::uint32_t sampleRate = 8;
-    std::uint32_t bytesPerSecond = 32;
-    std::uint16_t blockAlign = 4;
-    std::uint16_t bitsPerSample = 16;
-};
+using Fmt = WavFmt;
+// 8 Hz, 16-bit stereo: 32 bytes a second keeps fixtures tiny.
+constexpr Fmt kStereo16{1, 2, 8, 32, 4, 16};
+constexpr Fmt kStereo8{1, 2, 8, 16, 2, 8};
 // The 16-byte "fmt " payload.
 Bytes fmtPayload(const Fmt& f);
 // `n` bytes of sample data that never repeat with a short period, so a piece taken from

@@ -9,8 +9,6 @@
 
 namespace {
 
-const Fmt kStereo16{};  // 8 Hz, 16-bit stereo: 32 bytes a second keeps fixtures tiny
-
 Fmt with(Fmt f, void (*change)(Fmt&)) {
     change(f);
     return f;
@@ -253,7 +251,7 @@ TEST(HeaderWrite, FieldsFollowTheFormat) {
         info.dataLength = r.dataLength;
         long long position = 0;
         const Bytes got = writtenHeader(info, position);
-        Fmt f;
+        Fmt f = kStereo16;
         f.sampleRate = 48000;
         f.bitsPerSample = r.bits;
         Bytes expected = pieceHeader(f, r.dataLength);
