@@ -6,8 +6,8 @@ cd "$(dirname "$0")/.."
 source scripts/deps.sh
 ensure_build_tools
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
-cmake --build build -j"$(nproc)" >/dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build --target wavslice -j"$(nproc)" >/dev/null
 
 rm -rf out/demo
 mkdir -p out/demo

@@ -99,6 +99,19 @@ void PrintTo(const Case& c, std::ostream* os) {
     *os << c.name;
 }
 
+// A 25-second take cut at 30 seconds: one piece, named from `baseName`, reporting 0 - 25.
+Case wholeTakeInOnePiece(const char* caseName, const std::string& input,
+                         const std::string& baseName) {
+    const std::string pieceName = baseName + "000.wav";
+    return {caseName,
+            {{input, simpleWav(kStereo16, kData)}},
+            {input, "30"},
+            reportOut(input, kStereo16) + progress(input, pieceName, 0, 25, 25),
+            reportErr(812),
+            0,
+            {{pieceName, piece(kStereo16, kData, 0, 800)}}};
+}
+
 std::vector<Case> cases() {
     const Bytes take = simpleWav(kStereo16, kData);
     const Files justTake{{"take.wav", take}};
@@ -224,28 +237,9 @@ std::vector<Case> cases() {
           {"take.01001.wav", piece(kStereo16, kData, 320, 320)},
           {"take.01002.wav", piece(kStereo16, kData, 640, 160)}}},
         // On Linux these are plain file names; the base name is still cut as on Windows.
-        {"BackslashPath",
-         {{"rec\\take.wav", take}},
-         {"rec\\take.wav", "30"},
-         reportOut("rec\\take.wav", kStereo16) +
-             progress("rec\\take.wav", "take000.wav", 0, 25, 25),
-         reportErr(812),
-         0,
-         {{"take000.wav", piece(kStereo16, kData, 0, 800)}}},
-        {"DriveLetterPath",
-         {{"C:take.wav", take}},
-         {"C:take.wav", "30"},
-         reportOut("C:take.wav", kStereo16) + progress("C:take.wav", "take000.wav", 0, 25, 25),
-         reportErr(812),
-         0,
-         {{"take000.wav", piece(kStereo16, kData, 0, 800)}}},
-        {"ShiftJisName",
-         {{sjisName, take}},
-         {sjisName, "30"},
-         reportOut(sjisName, kStereo16) + progress(sjisName, sjisBase + "000.wav", 0, 25, 25),
-         reportErr(812),
-         0,
-         {{sjisBase + "000.wav", piece(kStereo16, kData, 0, 800)}}},
+        wholeTakeInOnePiece("BackslashPath", "rec\\take.wav", "take"),
+        wholeTakeInOnePiece("DriveLetterPath", "C:take.wav", "take"),
+        wholeTakeInOnePiece("ShiftJisName", sjisName, sjisBase),
         {"ExistingPieceIsReplaced",
          {{"take.wav", take}, {"take000.wav", samples(5000, 9)}},
          {"take.wav", "10"},
@@ -281,14 +275,7 @@ std::vector<Case> cases() {
           {"take001.wav", piece(kStereo8, kData, 160, 160)},
           {"take002.wav", piece(kStereo8, kData, 320, 80)}}},
         // Piece names are formed whole, however long; the file system has the last word.
-        {"LongestPieceName",
-         {{longest + ".wav", take}},
-         {longest + ".wav", "30"},
-         reportOut(longest + ".wav", kStereo16) +
-             progress(longest + ".wav", longest + "000.wav", 0, 25, 25),
-         reportErr(812),
-         0,
-         {{longest + "000.wav", piece(kStereo16, kData, 0, 800)}}},
+        wholeTakeInOnePiece("LongestPieceName", longest + ".wav", longest),
         {"PieceNameTooLongForTheFileSystem",
          {{tooLong + ".wav", take}},
          {tooLong + ".wav", "30"},

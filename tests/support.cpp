@@ -88,10 +88,6 @@ Bytes readFile(const std::string& path) {
     return Bytes(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
 }
 
-bool exists(const std::string& path) {
-    return fs::exists(fs::symlink_status(path));
-}
-
 std::vector<std::string> listDir(const std::string& dir) {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(dir)) {

@@ -51,13 +51,20 @@ private:
 
 void writeFile(const std::string& path, const Bytes& bytes);
 Bytes readFile(const std::string& path);
-bool exists(const std::string& path);
 // Names in a directory, sorted, without "." and "..".
 std::vector<std::string> listDir(const std::string& dir);
 
+std::string currentDirectory();
+void changeDirectory(const std::string& dir);
+
 // Runs `f` with the working directory set to `dir`, then restores it.
 template <typename F>
-void inDirectory(const std::string& dir, F f);
+void inDirectory(const std::string& dir, F f) {
+    const std::string previous = currentDirectory();
+    changeDirectory(dir);
+    f();
+    changeDirectory(previous);
+}
 
 // --- Texts -----------------------------------------------------------------------------------
 // The console bytes of a UTF-8 text in this build's character set (Shift-JIS in the CP932
@@ -66,15 +73,3 @@ Bytes T(const std::string& utf8);
 
 // The six report lines of a "fmt " payload.
 Bytes fmtReport(const Fmt& f);
-
-// --- Implementation of inDirectory ----------------------------------------------------------
-std::string currentDirectory();
-void changeDirectory(const std::string& dir);
-
-template <typename F>
-void inDirectory(const std::string& dir, F f) {
-    const std::string previous = currentDirectory();
-    changeDirectory(dir);
-    f();
-    changeDirectory(previous);
-}
