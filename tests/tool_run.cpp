@@ -1,0 +1,55 @@
+#include "tool_run.h"
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+ToolRun runTool(const std::string& cwd, const std::vector<std::string>& args, bool merged) {
+    TempDir capture;
+    const std::string outPath = capture / "out";
+    const std::string errPath = merged ? outPath : capture / "err";
+    std::vector<char*> argv{const_cast<char*>(WAVSLICE_EXE)};
+    for (const auto& a : args) {
+        argv.push_back(const_cast<char*>(a.c_str()));
+    }
+    argv.push_back(nullptr);
+
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int err = merged ? out : open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (out < 0 || err < 0 || chdir(cwd.c_str()) != 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0) {
+            _exit(127);
+        }
+        execv(WAVSLICE_EXE, argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    ToolRun r{WIFEXITED(status) ? WEXITSTATUS(status) : -1000, readFile(outPath), ""};
+    if (!merged) {
+        r.err = readFile(errPath);
+    }
+    return r;
+}
+
+Bytes progress(const std::string& input, const std::string& piece, int first, int end,
+               int seconds) {
+    char range[64];
+    std::snprintf(range, sizeof range, "%3d - %3d (%dsec).", first, end, seconds);
+    return "\n" + input + T(" を ") + piece + T("へ変換しました, ") + range;
+}
+
+Bytes reportOut(const std::string& input, const Fmt& f) {
+    return "\n" + input + " :\n" + fmtReport(f) + T("\"LIST\"の長さ: 26 [bytes]\n\n");
+}
+Bytes reportErr(std::size_t dataBytes) {
+    return T("\"fmt \"の長さ: 16 [bytes]\n\n\n\"data\" の長さ: " + std::to_string(dataBytes) +
+             " [bytes]\n");
+}
+
+Bytes piece(const Fmt& f, const Bytes& data, std::size_t start, std::size_t length) {
+    return pieceHeader(f, static_cast<std::uint32_t>(length)) + data.substr(start, length);
+}

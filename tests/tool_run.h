@@ -1,0 +1,24 @@
+// Runs the built tool as a child process, and the texts it prints for simple inputs.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "support.h"
+
+struct ToolRun {
+    int status;  // the exit status, or -1000 if the tool did not exit normally
+    Bytes out;
+    Bytes err;
+};
+
+// Runs the tool in `cwd` with `args`. With `merged`, both streams go to one file, `out`.
+ToolRun runTool(const std::string& cwd, const std::vector<std::string>& args, bool merged = false);
+
+// One progress line.
+Bytes progress(const std::string& input, const std::string& piece, int first, int end, int seconds);
+// What the report prints on standard output and standard error for a simpleWav file.
+Bytes reportOut(const std::string& input, const Fmt& f);
+Bytes reportErr(std::size_t dataBytes);
+// A piece holding `length` bytes of `data` from `start`.
+Bytes piece(const Fmt& f, const Bytes& data, std::size_t start, std::size_t length);
