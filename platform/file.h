@@ -21,3 +21,19 @@ File fileOpenWrite(const char* path);
 
 // Current position, or -1 when the stream has none.
 std::int64_t tell64(std::FILE* f);
+
+// Cuts the file of a flushed stream to `size` bytes. Returns 0 or -1.
+[[nodiscard]] int fileTruncate(std::FILE* f, std::int64_t size);
+
+// How a copy inside the kernel went.
+enum class KernelCopy {
+    Copied,       // `*copied` bytes went; fewer than asked only where the input ended
+    Unsupported,  // nothing went: these streams cannot be copied that way, copy by hand
+    Failed,       // a read or write error, after `*copied` bytes
+};
+
+// Appends up to `length` bytes of `in`, read from its current position, to `out` without
+// passing them through this process. `out` must hold no buffered bytes. `in` keeps its
+// position.
+KernelCopy fileKernelCopy(std::FILE* in, std::FILE* out, std::uint64_t length,
+                          std::uint64_t* copied);

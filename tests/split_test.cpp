@@ -150,24 +150,38 @@ void PrintTo(const CopyCase& c, std::ostream* os) {
 
 class FrameCopy : public testing::TestWithParam<CopyCase> {};
 
+// Each case runs from a file, which the kernel copies, and from memory, which has no file
+// behind it and goes through the block copy: both must leave the same piece.
 TEST_P(FrameCopy, CopiesWholeFramesAndFailsOnAShortRead) {
     const CopyCase& c = GetParam();
-    const Bytes data = samples(c.available);
-    std::FILE* in = std::tmpfile();
-    std::FILE* out = std::tmpfile();
-    ASSERT_EQ(std::fwrite(data.data(), 1, data.size(), in), data.size());
-    std::rewind(in);
-    WavInfo info;
-    info.bitsPerSample = 16;
-    info.channels = 2;
-    info.dataLength = c.dataLength;
-    EXPECT_EQ(wavFrameCopy(in, out, info), c.result);
-    std::rewind(out);
-    Bytes got(c.available + 16, '\0');
-    got.resize(std::fread(got.data(), 1, got.size(), out));
-    std::fclose(in);
-    std::fclose(out);
-    EXPECT_EQ(got, data.substr(0, c.copied));
+    Bytes data = samples(c.available);
+    for (const bool fromMemory : {false, true}) {
+        SCOPED_TRACE(fromMemory ? "from memory" : "from a file");
+        std::FILE* in = nullptr;
+        if (fromMemory) {
+            in = fmemopen(data.data(), data.size(), "rb");
+        } else {
+            in = std::tmpfile();
+            ASSERT_EQ(std::fwrite(data.data(), 1, data.size(), in), data.size());
+            std::rewind(in);
+        }
+        ASSERT_NE(in, nullptr);
+        std::FILE* out = std::tmpfile();
+        // Something already in the piece, as its header is, must stay ahead of the data.
+        ASSERT_EQ(std::fwrite("head", 1, 4, out), 4u);
+        WavInfo info;
+        info.bitsPerSample = 16;
+        info.channels = 2;
+        info.dataLength = c.dataLength;
+        EXPECT_EQ(wavFrameCopy(in, out, info), c.result);
+        std::fflush(out);
+        std::rewind(out);
+        Bytes got(c.available + 16, '\0');
+        got.resize(std::fread(got.data(), 1, got.size(), out));
+        std::fclose(in);
+        std::fclose(out);
+        EXPECT_EQ(got, "head" + data.substr(0, c.copied));
+    }
 }
 
 constexpr std::uint32_t kMiB = 1u << 20;
