@@ -1,7 +1,5 @@
 // Runs the built tool in a fresh directory and compares its streams, its exit status and
 // every file it leaves, byte for byte.
-#include <sys/stat.h>
-
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -281,46 +279,6 @@ TEST(ToolStreams, OneFileKeepsThePrintingOrder) {
                          progress("take.wav", "take000.wav", 0, 9, 10) + "take001.wav" +
                          T(" をオープンできません.\n"));
     EXPECT_EQ(r.status, 255);
-}
-
-}  // namespace
-
-namespace {
-
-// Positions are 64-bit: a data chunk that starts below 2 GiB and ends above it is cut
-// exactly, and a chunk whose size reaches past 4 GiB is listed, not wrapped. The file is
-// sparse, so it costs no disk.
-TEST(ToolLargeFile, DataAcrossTwoGiBIsCutExactly) {
-    TempDir dir;
-    const std::uint32_t listSize = (1u << 31) - 100;
-    const Bytes data = samples(25 * 32 + 5);
-    const Bytes head = "RIFF" + le32s(0xFFFFFFFFu) + "WAVE" + chunk("fmt ", fmtPayload(kStereo16)) +
-                       chunkHeader("LIST", listSize);
-    const Bytes tail = chunk("data", data) + chunkHeader("JUNK", 0xFFFFFFF0u);
-    std::FILE* f = std::fopen((dir / "big.wav").c_str(), "wb");
-    ASSERT_NE(f, nullptr);
-    std::fwrite(head.data(), 1, head.size(), f);
-    ASSERT_EQ(fseeko(f, static_cast<off_t>(head.size() + listSize), SEEK_SET), 0);
-    std::fwrite(tail.data(), 1, tail.size(), f);
-    ASSERT_EQ(std::fclose(f), 0);
-    struct stat st {};
-    ASSERT_EQ(stat((dir / "big.wav").c_str(), &st), 0);
-    if (st.st_blocks * 512 > (1 << 24)) {
-        GTEST_SKIP() << "this file system does not make sparse files";
-    }
-
-    const ToolRun r = runTool(dir.path(), {"big.wav", "10"});
-    EXPECT_EQ(r.out, "\nbig.wav :\n" + fmtReport(kStereo16) +
-                         T("\"LIST\"の長さ: 2147483548 [bytes]\n\n") +
-                         T("\"JUNK\"の長さ: 4294967280 [bytes]\n\n") +
-                         progress("big.wav", "big000.wav", 0, 9, 10) +
-                         progress("big.wav", "big001.wav", 10, 19, 10) +
-                         progress("big.wav", "big002.wav", 20, 25, 5));
-    EXPECT_EQ(r.err, reportErr(805));
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(readFile(dir / "big000.wav"), piece(kStereo16, data, 0, 320));
-    EXPECT_EQ(readFile(dir / "big001.wav"), piece(kStereo16, data, 320, 320));
-    EXPECT_EQ(readFile(dir / "big002.wav"), piece(kStereo16, data, 640, 160));
 }
 
 }  // namespace
