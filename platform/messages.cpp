@@ -27,6 +27,9 @@ void err(const char* format, ...) {
     va_start(args, format);
     std::vfprintf(stderr, format, args);
     va_end(args);
+    // Standard error is not unbuffered everywhere: Windows C runtimes may hold part of it
+    // back when it goes to a file, and it would then land after later standard output.
+    std::fflush(stderr);
 }
 
 }  // namespace

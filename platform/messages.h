@@ -2,8 +2,8 @@
 // through the build's console character set (UTF-8, or Shift-JIS for code page 932).
 // Paths and names are echoed as the raw bytes the user gave.
 //
-// Messages to standard error flush standard output first, so that both streams on one
-// terminal, pipe or file keep the order in which the lines were printed.
+// Messages to standard error flush standard output first and standard error after, so that
+// both streams on one terminal, pipe or file keep the order in which the lines were printed.
 #pragma once
 
 #include <cstdint>

@@ -5,12 +5,17 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 ToolRun runTool(const std::string& cwd, const std::vector<std::string>& args, bool merged) {
     TempDir capture;
     const std::string outPath = capture / "out";
     const std::string errPath = merged ? outPath : capture / "err";
-    std::vector<char*> argv{const_cast<char*>(WAVSLICE_EXE)};
+    // WAVSLICE_TOOL names a program to run in place of the built tool, such as a wrapper
+    // that runs the Windows build under Wine.
+    const char* tool = std::getenv("WAVSLICE_TOOL");
+    const char* exe = tool != nullptr && *tool != '\0' ? tool : WAVSLICE_EXE;
+    std::vector<char*> argv{const_cast<char*>(exe)};
     for (const auto& a : args) {
         argv.push_back(const_cast<char*>(a.c_str()));
     }
@@ -23,7 +28,7 @@ ToolRun runTool(const std::string& cwd, const std::vector<std::string>& args, bo
         if (out < 0 || err < 0 || chdir(cwd.c_str()) != 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0) {
             _exit(127);
         }
-        execv(WAVSLICE_EXE, argv.data());
+        execv(exe, argv.data());
         _exit(127);
     }
     int status = 0;

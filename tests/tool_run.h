@@ -13,6 +13,7 @@ struct ToolRun {
 };
 
 // Runs the tool in `cwd` with `args`. With `merged`, both streams go to one file, `out`.
+// The environment variable WAVSLICE_TOOL, when set, names the program to run instead.
 ToolRun runTool(const std::string& cwd, const std::vector<std::string>& args, bool merged = false);
 
 // One progress line.

@@ -1,0 +1,119 @@
+#!/usr/bin/env bash
+# Installs what is missing, cross-builds wavslice.exe with MinGW-w64 in build-windows/,
+# checks that it needs no DLL beyond the system's, runs the Windows end-to-end tests
+# against it under Wine in a Japanese locale (code page 932), and packs the Windows zip.
+# Wine's prefix, home and temporary files live in a scratch directory that is removed
+# afterwards. WAVSLICE_WERROR=ON turns compiler warnings into errors.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/deps.sh
+ensure_build_tools
+ensure_packages libgtest-dev g++-mingw-w64-x86-64 mingw-w64 wine64 locales
+
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+werror=${WAVSLICE_WERROR:-OFF}
+jobs=$(nproc)
+
+# Wine takes its ANSI code page from the locale: ja_JP.UTF-8 gives code page 932.
+if ! locale -a | grep -qix 'ja_JP\.utf-\?8'; then
+    echo "generating the ja_JP.UTF-8 locale"
+    if grep -q '^# *ja_JP\.UTF-8 UTF-8' /etc/locale.gen; then
+        "${sudo[@]}" sed -i 's/^# *\(ja_JP\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    else
+        echo 'ja_JP.UTF-8 UTF-8' | "${sudo[@]}" tee -a /etc/locale.gen >/dev/null
+    fi
+    "${sudo[@]}" locale-gen >/dev/null
+fi
+
+echo "== Windows cross-build =="
+cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+    -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DWAVSLICE_WARNINGS_AS_ERRORS="$werror" \
+    >/dev/null
+cmake --build build-windows -j"$jobs"
+exe=$PWD/build-windows/wavslice.exe
+
+# A static build imports only from DLLs that every Windows has.
+imports=$(x86_64-w64-mingw32-objdump -p "$exe" | awk '/DLL Name:/ { print $3 }')
+for dll in $imports; do
+    case "${dll,,}" in
+        kernel32.dll | msvcrt.dll) ;;
+        *)
+            echo "wavslice.exe needs $dll, which is not part of Windows" >&2
+            exit 1
+            ;;
+    esac
+done
+echo "wavslice.exe imports only:" $imports
+
+# The test program runs on Linux and starts wavslice.exe under Wine; it shares the CP932
+# test build with scripts/test.sh.
+echo "== Windows end-to-end tests under Wine =="
+tests=build-test-CP932
+cmake -S . -B "$tests" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON -DWAVSLICE_CHARSET=CP932 \
+    -DWAVSLICE_WARNINGS_AS_ERRORS="$werror" >/dev/null
+cmake --build "$tests" -j"$jobs" --target wavslice_wine_tests
+
+wine=
+for f in $(dpkg -L wine64); do
+    if [ "${f##*/}" = wine64 ] && [ -f "$f" ] && [ -x "$f" ]; then
+        wine=$f
+    fi
+done
+[ -n "$wine" ] || { echo "no wine64 loader in the wine64 package" >&2; exit 1; }
+wineserver=$(dirname "$wine")/wineserver64
+
+# What Wine would write into a home directory, to prove it wrote nothing there.
+wine_home_paths=(.wine .config/menus .local/share/applications .local/share/mime
+    .local/share/desktop-directories .cache/wine)
+home_before=$(for p in "${wine_home_paths[@]}"; do [ ! -e "$HOME/$p" ] || echo "$p"; done)
+
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/wavslice-wine.XXXXXX")
+cleanup() {
+    if [ -d "$scratch/prefix" ]; then
+        WINEPREFIX="$scratch/prefix" "$wineserver" -k 2>/dev/null || true
+        WINEPREFIX="$scratch/prefix" "$wineserver" -w 2>/dev/null || true
+    fi
+    rm -rf "$scratch"
+}
+trap cleanup EXIT
+mkdir -p "$scratch/home" "$scratch/tmp" "$scratch/prefix"
+
+(
+    export HOME="$scratch/home" TMPDIR="$scratch/tmp"
+    export XDG_CONFIG_HOME="$HOME/.config" XDG_DATA_HOME="$HOME/.local/share"
+    export XDG_CACHE_HOME="$HOME/.cache"
+    export WINEPREFIX="$scratch/prefix" WINEDEBUG=-all
+    # No menu entries, and no offer to install .NET or a browser engine.
+    export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
+    export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+    unset DISPLAY WAYLAND_DISPLAY
+
+    # One server for the whole run, so that each test's start does not wait for a new one.
+    start=$SECONDS
+    "$wineserver" -p
+    "$wine" wineboot --init >/dev/null 2>&1
+    echo "Wine prefix made in $((SECONDS - start)) s"
+
+    WAVSLICE_TOOL="$PWD/tests/wine_run.sh" WAVSLICE_WINE="$wine" WAVSLICE_WINDOWS_EXE="$exe" \
+        "$tests/tests/wavslice_wine_tests"
+)
+
+home_after=$(for p in "${wine_home_paths[@]}"; do [ ! -e "$HOME/$p" ] || echo "$p"; done)
+if [ "$home_after" != "$home_before" ]; then
+    echo "Wine wrote into $HOME:" $(comm -13 <(echo "$home_before") <(echo "$home_after")) >&2
+    exit 1
+fi
+
+echo "== Windows zip =="
+rm -f build-windows/wavslice-*.zip
+(cd build-windows && cpack -G ZIP >/dev/null)
+zip=$(ls build-windows/wavslice-*.zip)
+python3 - "$zip" <<'EOF'
+import sys
+import zipfile
+
+names = sorted(n.split("/", 1)[1] for n in zipfile.ZipFile(sys.argv[1]).namelist())
+assert names == ["README.md", "wavslice.exe"], names
+print(sys.argv[1] + ":", ", ".join(names))
+EOF
