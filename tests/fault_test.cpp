@@ -1,7 +1,6 @@
 // Runs the built tool against failing outputs: a full device, a file-size limit, a write
 // error that only a flush reveals; and against a read-only input.
 #include <sys/resource.h>
-#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
