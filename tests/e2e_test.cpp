@@ -70,7 +70,7 @@ std::vector<Case> cases() {
 #ifdef WAVSLICE_CP932
     const Bytes sjisBase = "\x95\x5C";
 #else
-    const Bytes sjisBase = "";
+    const Bytes sjisBase;
 #endif
 
     // Linux takes names of up to 255 bytes: 248 + "000.wav" fits, 249 + "000.wav" does not.

@@ -7,7 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-ToolRun runTool(const std::string& cwd, const std::vector<std::string>& args, bool merged) {
+ToolRun runTool(const std::string& cwd, const std::vector<std::string>& args, bool merged,
+                const std::function<void()>& inChild) {
     TempDir capture;
     const std::string outPath = capture / "out";
     const std::string errPath = merged ? outPath : capture / "err";
@@ -27,6 +28,9 @@ ToolRun runTool(const std::string& cwd, const std::vector<std::string>& args, bo
         const int err = merged ? out : open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (out < 0 || err < 0 || chdir(cwd.c_str()) != 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0) {
             _exit(127);
+        }
+        if (inChild) {
+            inChild();
         }
         execv(exe, argv.data());
         _exit(127);

@@ -1,6 +1,7 @@
 // Runs the built tool as a child process, and the texts it prints for simple inputs.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,9 @@ struct ToolRun {
 
 // Runs the tool in `cwd` with `args`. With `merged`, both streams go to one file, `out`.
 // The environment variable WAVSLICE_TOOL, when set, names the program to run instead.
-ToolRun runTool(const std::string& cwd, const std::vector<std::string>& args, bool merged = false);
+// `inChild`, when given, runs in the child just before the tool starts (limits, signals).
+ToolRun runTool(const std::string& cwd, const std::vector<std::string>& args, bool merged = false,
+                const std::function<void()>& inChild = {});
 
 // One progress line.
 Bytes progress(const std::string& input, const std::string& piece, int first, int end, int seconds);

@@ -13,6 +13,10 @@
 // whatever failed (an unreadable "fmt " payload fails silently).
 [[nodiscard]] int wavHeaderRead(const char* path, WavInfo& info);
 
+// The same walk over `in`, already open at its first byte; `path` is only printed. The
+// caller keeps and closes the stream.
+[[nodiscard]] int wavHeaderReadStream(std::FILE* in, const char* path, WavInfo& info);
+
 // Reads the first 16 bytes of a "fmt " payload from `in` into `fmt`, prints the six report
 // lines, and accepts only uncompressed 8- or 16-bit stereo PCM whose byte rate is a
 // non-zero whole number of frames. Returns 0 or -1 (after a refusal's two messages, or

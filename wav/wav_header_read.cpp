@@ -41,7 +41,10 @@ int wavHeaderRead(const char* path, WavInfo& info) {
         msgInputOpenFailed(path);
         return -1;
     }
-    std::FILE* in = file.get();
+    return wavHeaderReadStream(file.get(), path, info);
+}
+
+int wavHeaderReadStream(std::FILE* in, const char* path, WavInfo& info) {
     msgPathLine(path);
 
     std::array<unsigned char, kRiffHeaderSize> rb{};

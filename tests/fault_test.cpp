@@ -1,0 +1,138 @@
+// Runs the built tool against failing outputs: a full device, a file-size limit, a write
+// error that only a flush reveals; and against a read-only input.
+#include <sys/resource.h>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+
+#include "support.h"
+#include "tool_run.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::size_t kMiB = 1u << 20;
+// 1 MiB a second: a piece of two seconds takes several copy blocks.
+constexpr Fmt kMiBRate{1, 2, 262144, 1048576, 4, 16};
+
+const Bytes kCopyFailed = T("wavDataWriteでエラー発生.\n");
+
+struct FaultCase {
+    const char* name;
+    Fmt fmt;
+    std::size_t dataBytes;
+    int pieceSeconds;
+    const char* fullPiece;    // piece name made a symlink to /dev/full, or null
+    rlim_t sizeLimit;         // RLIMIT_FSIZE of the tool, or 0 for none
+    int donePieces;           // pieces written whole before the failure
+    std::size_t failedKeeps;  // bytes of the failing piece on disk when it is a plain file
+};
+
+void PrintTo(const FaultCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+std::string pieceName(int i) {
+    char name[32];
+    std::snprintf(name, sizeof name, "take%03d.wav", i);
+    return name;
+}
+
+class ToolFault : public testing::TestWithParam<FaultCase> {};
+
+// The failing piece prints the copy-failure message once and ends the run with -1; the
+// pieces before it stay whole and no later piece is begun.
+TEST_P(ToolFault, FailsThePieceAndStops) {
+    const FaultCase& c = GetParam();
+    TempDir dir;
+    const Bytes data = samples(c.dataBytes);
+    writeFile(dir / "take.wav", simpleWav(c.fmt, data));
+    const std::string failing = pieceName(c.donePieces);
+    if (c.fullPiece != nullptr) {
+        fs::create_symlink("/dev/full", dir / c.fullPiece);
+    }
+    const rlim_t limit = c.sizeLimit;
+    const auto limitFileSize = [limit] {
+        if (limit != 0) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit rl{limit, limit};
+            setrlimit(RLIMIT_FSIZE, &rl);
+        }
+    };
+
+    const ToolRun r =
+        runTool(dir.path(), {"take.wav", std::to_string(c.pieceSeconds)}, false, limitFileSize);
+
+    const std::size_t pieceBytes = static_cast<std::size_t>(c.pieceSeconds) * c.fmt.bytesPerSecond;
+    Bytes out = reportOut("take.wav", c.fmt);
+    std::vector<std::string> names{"take.wav"};
+    for (int i = 0; i < c.donePieces; ++i) {
+        const int first = i * c.pieceSeconds;
+        out +=
+            progress("take.wav", pieceName(i), first, first + c.pieceSeconds - 1, c.pieceSeconds);
+        EXPECT_EQ(readFile(dir / pieceName(i)),
+                  piece(c.fmt, data, static_cast<std::size_t>(i) * pieceBytes, pieceBytes))
+            << pieceName(i);
+        names.push_back(pieceName(i));
+    }
+    EXPECT_EQ(r.out, out);
+    EXPECT_EQ(r.err, reportErr(c.dataBytes) + kCopyFailed);
+    EXPECT_EQ(r.status, 255);
+
+    names.push_back(failing);
+    if (c.fullPiece != nullptr) {
+        EXPECT_TRUE(fs::is_symlink(dir / failing)) << failing;
+    } else {
+        const Bytes whole =
+            piece(c.fmt, data, static_cast<std::size_t>(c.donePieces) * pieceBytes, pieceBytes);
+        EXPECT_EQ(readFile(dir / failing), whole.substr(0, c.failedKeeps)) << failing;
+    }
+    EXPECT_EQ(listDir(dir.path()), names);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, ToolFault,
+    testing::Values(
+        // Five seconds at two: the second piece meets the full device in its first block.
+        FaultCase{"FullDeviceDuringTheCopy", kMiBRate, 5 * kMiB, 2, "take001.wav", 0, 1, 0},
+        // Header and data fit the stream's buffer: only the flush at the end of the copy
+        // meets the error, which closing the piece would otherwise swallow.
+        FaultCase{"FullDeviceOnlyAtTheFlush", kStereo16, 812, 10, "take001.wav", 0, 1, 0},
+        // The limit also binds the captured streams, so it stays well above their size. All
+        // full pieces have one size, so a per-file limit cuts the first of them.
+        FaultCase{"SizeLimitDuringTheCopy", kMiBRate, 5 * kMiB, 2, nullptr, 44 + 3 * kMiB / 2, 0,
+                  44 + 3 * kMiB / 2}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+// The input is only ever opened for reading: one without write permission is cut as any
+// other, and keeps its bytes, time stamp and mode.
+TEST(ToolInput, ReadOnlyInputIsCutNormally) {
+    TempDir dir;
+    const Bytes data = samples(812);
+    const Bytes take = simpleWav(kStereo16, data);
+    writeFile(dir / "take.wav", take);
+    fs::permissions(dir / "take.wav",
+                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    const auto mtime = fs::last_write_time(dir / "take.wav");
+
+    const ToolRun r = runTool(dir.path(), {"take.wav", "10"});
+
+    EXPECT_EQ(r.out, reportOut("take.wav", kStereo16) +
+                         progress("take.wav", "take000.wav", 0, 9, 10) +
+                         progress("take.wav", "take001.wav", 10, 19, 10) +
+                         progress("take.wav", "take002.wav", 20, 25, 5));
+    EXPECT_EQ(r.err, reportErr(812));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(readFile(dir / "take000.wav"), piece(kStereo16, data, 0, 320));
+    EXPECT_EQ(readFile(dir / "take001.wav"), piece(kStereo16, data, 320, 320));
+    EXPECT_EQ(readFile(dir / "take002.wav"), piece(kStereo16, data, 640, 160));
+    EXPECT_EQ(readFile(dir / "take.wav"), take);
+    EXPECT_EQ(fs::last_write_time(dir / "take.wav"), mtime);
+    EXPECT_EQ(fs::status(dir / "take.wav").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+}
+
+}  // namespace
