@@ -95,7 +95,7 @@ TEST(ToolLargeFile, DataSizeClaimingFourGiB) {
 // 1001 one-second pieces: the numbers run past three digits without a gap.
 TEST(ToolManyPieces, NamesGrowPastThreeDigits) {
     TempDir dir;
-    const Bytes data = samples(1001 * 32);
+    const Bytes data = samples(std::size_t{1001} * 32);
     writeFile(dir / "take.wav", simpleWav(kStereo16, data));
 
     const ToolRun r = runTool(dir.path(), {"take.wav", "1"});
@@ -107,7 +107,8 @@ TEST(ToolManyPieces, NamesGrowPastThreeDigits) {
         std::snprintf(name, sizeof name, "take%03d.wav", i);
         names.push_back(name);
         lines += progress("take.wav", name, i, i, 1);
-        EXPECT_EQ(readFile(dir / name), piece(kStereo16, data, 32u * static_cast<unsigned>(i), 32))
+        EXPECT_EQ(readFile(dir / name),
+                  piece(kStereo16, data, std::size_t{32} * static_cast<unsigned>(i), 32))
             << name;
     }
     EXPECT_EQ(r.out, reportOut("take.wav", kStereo16) + lines);
