@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Times wavslice against one plain copy of the input (the limit), the least work that
-# writes the same pieces ("floor": create, header, kernel copy, timed inside one process)
-# and, where installed, sox and ffmpeg doing the same cut. Prints the median time and peak
+# writes the same pieces ("floor": create, header, kernel copy, timed inside one process,
+# so without the cost of starting a program, which "start" shows) and, where installed, sox
+# and ffmpeg doing the same cut. Prints the median time and peak
 # memory of each tool and the median ratios of wavslice to each.
 #
 # usage: bench/bench.sh [SIZE_MIB] [PIECE_SECONDS]      (defaults 256 and 10)
@@ -39,6 +40,7 @@ run() {
     case $1 in
     wavslice) "${rss[@]}" "$tool" "$input" "$piece" ;;
     copy) "${rss[@]}" cat "$input" >copy.wav ;;
+    start) "${rss[@]}" true ;;
     floor) python3 "$root/bench/bench_input.py" floor "$input" "$piece" >"$work/floor" ;;
     sox) "${rss[@]}" sox "$input" piece.wav trim 0 "$piece" : newfile : restart ;;
     ffmpeg)
@@ -48,7 +50,7 @@ run() {
     esac
 }
 
-tools=(wavslice copy floor)
+tools=(wavslice copy floor start)
 command -v sox >/dev/null && tools+=(sox)
 command -v ffmpeg >/dev/null && tools+=(ffmpeg)
 
@@ -99,7 +101,8 @@ for name in times:
     print(f"{name:10} {statistics.median(times[name]):9.3f} {min(times[name]):7.3f} "
           + (f"{max(rss[name]) / 1024:7.1f} MiB" if rss[name] else f"{'-':>10}"))
 # Ratios per round, then their median: a slow moment of the machine hits one round only.
-for other in [n for n in times if n != "wavslice"]:
+# "start" is what starting a program costs here; every timed figure but the floor holds it.
+for other in [n for n in times if n not in ("wavslice", "start")]:
     ratios = [a / b for a, b in zip(times["wavslice"], times[other])]
     print(f"wavslice/{other}: {statistics.median(ratios):.2f}")
 PY
