@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include <gtest/gtest.h>
+
 ToolRun runTool(const std::string& cwd, const std::vector<std::string>& args, bool merged,
                 const std::function<void()>& inChild) {
     TempDir capture;
@@ -61,4 +63,29 @@ Bytes reportErr(std::size_t dataBytes) {
 
 Bytes piece(const Fmt& f, const Bytes& data, std::size_t start, std::size_t length) {
     return pieceHeader(f, static_cast<std::uint32_t>(length)) + data.substr(start, length);
+}
+
+Bytes progressAtTen(const std::string& input, const std::string& base) {
+    return progress(input, base + "000.wav", 0, 9, 10) +
+           progress(input, base + "001.wav", 10, 19, 10) +
+           progress(input, base + "002.wav", 20, 25, 5);
+}
+
+std::map<std::string, Bytes> piecesAtTen(const std::string& base, const Bytes& data) {
+    return {{base + "000.wav", piece(kStereo16, data, 0, 320)},
+            {base + "001.wav", piece(kStereo16, data, 320, 320)},
+            {base + "002.wav", piece(kStereo16, data, 640, 160)}};
+}
+
+void expectFiles(const std::string& dir, const std::map<std::string, Bytes>& files) {
+    for (const auto& [name, bytes] : files) {
+        EXPECT_EQ(readFile(dir + "/" + name), bytes) << name;
+    }
+}
+
+Bytes mergedCutFailingAtSecondPiece() {
+    return "\ntake.wav :\n" + T("\"fmt \"の長さ: 16 [bytes]\n\n") + fmtReport(kStereo16) +
+           T("\"LIST\"の長さ: 26 [bytes]\n\n") + T("\n\"data\" の長さ: 812 [bytes]\n") +
+           progress("take.wav", "take000.wav", 0, 9, 10) + "take001.wav" +
+           T(" をオープンできません.\n");
 }

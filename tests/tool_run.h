@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -26,3 +27,14 @@ Bytes reportOut(const std::string& input, const Fmt& f);
 Bytes reportErr(std::size_t dataBytes);
 // A piece holding `length` bytes of `data` from `start`.
 Bytes piece(const Fmt& f, const Bytes& data, std::size_t start, std::size_t length);
+
+// A 25-second take of kStereo16 `data` cut at 10 seconds into pieces named after `base`:
+// the three progress lines, and the three pieces by name.
+Bytes progressAtTen(const std::string& input, const std::string& base);
+std::map<std::string, Bytes> piecesAtTen(const std::string& base, const Bytes& data);
+// Compares each of `files` with the file of that name in `dir`.
+void expectFiles(const std::string& dir, const std::map<std::string, Bytes>& files);
+
+// Both streams in one file, in the order printed, of that cut of take.wav when take001.wav
+// cannot be created.
+Bytes mergedCutFailingAtSecondPiece();
