@@ -79,7 +79,10 @@ std::map<std::string, Bytes> piecesAtTen(const std::string& base, const Bytes& d
 
 void expectFiles(const std::string& dir, const std::map<std::string, Bytes>& files) {
     for (const auto& [name, bytes] : files) {
-        EXPECT_EQ(readFile(dir + "/" + name), bytes) << name;
+        std::string path = dir;
+        path += '/';
+        path += name;
+        EXPECT_EQ(readFile(path), bytes) << name;
     }
 }
 
