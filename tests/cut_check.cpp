@@ -4,10 +4,11 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "split/splitter.h"
+#include "support.h"
+#include "wav/le_bytes.h"
 #include "wav/wav_header.h"
 
 namespace {
@@ -17,31 +18,14 @@ namespace fs = std::filesystem;
 constexpr std::int64_t kMaxPieces = 64;
 
 std::uint32_t get32(const std::string& b, std::size_t at) {
-    return static_cast<std::uint32_t>(static_cast<unsigned char>(b[at])) |
-           static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 1])) << 8 |
-           static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 2])) << 16 |
-           static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 3])) << 24;
-}
-
-std::string put16(std::uint32_t v) {
-    return {static_cast<char>(v & 0xFFu), static_cast<char>((v >> 8) & 0xFFu)};
-}
-
-std::string put32(std::uint32_t v) {
-    return put16(v & 0xFFFFu) + put16(v >> 16);
+    return le32(reinterpret_cast<const unsigned char*>(b.data() + at));
 }
 
 // The 44 bytes a piece of `length` data bytes must start with.
-std::string expectedHeader(const WavInfo& h, std::uint32_t length) {
-    const std::uint32_t frame = frameBytes(h);
-    return "RIFF" + put32(length + 36) + "WAVE" + "fmt " + put32(16) + put16(1) +
-           put16(h.channels) + put32(h.sampleRate) + put32(frame * h.sampleRate) +
-           put16(frame & 0xFFFFu) + put16(h.bitsPerSample) + "data" + put32(length);
-}
-
-std::string readAll(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+Bytes expectedHeader(const WavInfo& h, std::uint32_t length) {
+    const auto frame = static_cast<std::uint16_t>(frameBytes(h));
+    return pieceHeader({1, h.channels, h.sampleRate, h.bytesPerSecond, frame, h.bitsPerSample},
+                       length);
 }
 
 std::string pieceName(std::int64_t i) {
@@ -103,7 +87,7 @@ std::string checkPieces(const std::string& input, const WavInfo& h, std::int32_t
             return name + " is missing";
         }
         ++present;
-        const std::string got = readAll(name);
+        const std::string got = readFile(name);
         const std::uint64_t keep = complete ? length : there / frame * frame;
         const std::string want =
             expectedHeader(h, length) + (keep > 0 ? input.substr(static_cast<std::size_t>(offset),
