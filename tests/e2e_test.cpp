@@ -8,6 +8,7 @@
 #include <set>
 
 #include "support.h"
+#include "texts.h"
 #include "tool_run.h"
 
 namespace {
@@ -15,12 +16,6 @@ namespace {
 namespace fs = std::filesystem;
 
 const Bytes kData = samples(812);  // 25.375 seconds of kStereo16
-
-const Bytes kUsage =
-    T("ステレオ wav ファイルから必要な部分を取り出す\n\n"
-      "引数に <入力ファイル名> <一個の秒> を指定してください.\n\n"
-      "例 : wavslice  in.wav 10\n");
-const Bytes kRefusedLength = T("1秒以下の分割には対応しません.\n");
 
 using Files = std::map<std::string, Bytes>;  // a name ending in '/' is a directory
 
@@ -74,29 +69,28 @@ std::vector<Case> cases() {
     const std::string tooLong(249, 'L');
 
     return {
-        {"UsageWithoutArguments", justTake, {}, "", kUsage, 255, {}},
-        {"UsageWithOneArgument", justTake, {"take.wav"}, "", kUsage, 255, {}},
-        {"UsageWithThreeArguments", justTake, {"take.wav", "10", "10"}, "", kUsage, 255, {}},
+        {"UsageWithoutArguments", justTake, {}, "", usageText(), 255, {}},
+        {"UsageWithOneArgument", justTake, {"take.wav"}, "", usageText(), 255, {}},
+        {"UsageWithThreeArguments", justTake, {"take.wav", "10", "10"}, "", usageText(), 255, {}},
         {"MissingInput",
          {},
          {"missing.wav", "10"},
          "",
-         T(" missing.wavをオープンできません.\n"),
+         inputOpenFailedText("missing.wav"),
          255,
          {}},
         {"EmptyInput",
          {{"take.wav", ""}},
          {"take.wav", "10"},
          "\ntake.wav :\n",
-         T(" 0 で読み込み失敗.\n"),
+         readFailedText(0),
          255,
          {}},
         {"RefusedFormat",
          {{"mono.wav", simpleWav({1, 1, 8, 16, 2, 16}, kData)}},
          {"mono.wav", "10"},
          "\nmono.wav :\n" + fmtReport({1, 1, 8, 16, 2, 16}),
-         T("\"fmt \"の長さ: 16 [bytes]\n\n\nこのプログラムはステレオのファイルを対象とします.\n"
-           "このwavファイルのチャンネル数は 1 です．\n"),
+         fmtLengthLine(16) + notStereoText(1),
          255,
          {}},
         // The full cut, spelled out.
@@ -128,21 +122,21 @@ std::vector<Case> cases() {
          justTake,
          {"take.wav", "0"},
          takeReport,
-         reportErr(812) + kRefusedLength,
+         reportErr(812) + refusedLengthText(),
          255,
          {}},
         {"PieceLengthNegative",
          justTake,
          {"take.wav", "-5"},
          takeReport,
-         reportErr(812) + kRefusedLength,
+         reportErr(812) + refusedLengthText(),
          255,
          {}},
         {"PieceLengthNotANumber",
          justTake,
          {"take.wav", "abc"},
          takeReport,
-         reportErr(812) + kRefusedLength,
+         reportErr(812) + refusedLengthText(),
          255,
          {}},
         {"PieceLengthHugeSaturates",
@@ -156,7 +150,7 @@ std::vector<Case> cases() {
          justTake,
          {"take.wav", "-99999999999"},
          takeReport,
-         reportErr(812) + kRefusedLength,
+         reportErr(812) + refusedLengthText(),
          255,
          {}},
         // Pieces go to the current directory, named from the last component.
@@ -182,7 +176,7 @@ std::vector<Case> cases() {
          {{"take.wav", take}, {"take001.wav/", ""}},
          {"take.wav", "10"},
          takeReport + progress("take.wav", "take000.wav", 0, 9, 10),
-         reportErr(812) + "take001.wav" + T(" をオープンできません.\n"),
+         reportErr(812) + cannotOpenText("take001.wav"),
          255,
          {{"take000.wav", piece(kStereo16, kData, 0, 320)}}},
         // The piece that reaches the cut keeps the header of its full length.
@@ -190,7 +184,7 @@ std::vector<Case> cases() {
          {{"take.wav", truncated}},
          {"take.wav", "10"},
          takeReport + progress("take.wav", "take000.wav", 0, 9, 10),
-         reportErr(812) + T("wavDataWriteでエラー発生.\n"),
+         reportErr(812) + copyFailedText(),
          255,
          {{"take000.wav", piece(kStereo16, kData, 0, 320)},
           {"take001.wav", pieceHeader(kStereo16, 320) + kData.substr(320, 80)}}},
@@ -211,7 +205,7 @@ std::vector<Case> cases() {
          {{tooLong + ".wav", take}},
          {tooLong + ".wav", "30"},
          reportOut(tooLong + ".wav", kStereo16),
-         reportErr(812) + tooLong + "000.wav" + T(" をオープンできません.\n"),
+         reportErr(812) + cannotOpenText(tooLong + "000.wav"),
          255,
          {}},
     };

@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "support.h"
+#include "texts.h"
 #include "tool_run.h"
 
 namespace {
@@ -17,8 +18,6 @@ namespace fs = std::filesystem;
 constexpr std::size_t kMiB = 1u << 20;
 // 1 MiB a second: a piece of two seconds takes several copy blocks.
 constexpr Fmt kMiBRate{1, 2, 262144, 1048576, 4, 16};
-
-const Bytes kCopyFailed = T("wavDataWriteでエラー発生.\n");
 
 struct FaultCase {
     const char* name;
@@ -79,7 +78,7 @@ TEST_P(ToolFault, FailsThePieceAndStops) {
         names.push_back(pieceName(i));
     }
     EXPECT_EQ(r.out, out);
-    EXPECT_EQ(r.err, reportErr(c.dataBytes) + kCopyFailed);
+    EXPECT_EQ(r.err, reportErr(static_cast<std::uint32_t>(c.dataBytes)) + copyFailedText());
     EXPECT_EQ(r.status, 255);
 
     names.push_back(failing);

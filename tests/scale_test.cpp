@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "support.h"
+#include "texts.h"
 #include "tool_run.h"
 
 namespace {
@@ -55,10 +56,9 @@ TEST(ToolLargeFile, PositionsPastTwoAndThreeGiB) {
     }
 
     const ToolRun r = runTool(dir.path(), {"big.wav", "10"});
-    EXPECT_EQ(r.out,
-              "\nbig.wav :\n" + fmtReport(kStereo16) + T("\"LIST\"の長さ: 2147483548 [bytes]\n\n") +
-                  T("\"JUNK\"の長さ: 1073741831 [bytes]\n\n") +
-                  T("\"PAD \"の長さ: 4294967280 [bytes]\n\n") + progressAtTen("big.wav", "big"));
+    EXPECT_EQ(r.out, "\nbig.wav :\n" + fmtReport(kStereo16) + otherLengthLine("LIST", 2147483548) +
+                         otherLengthLine("JUNK", 1073741831) +
+                         otherLengthLine("PAD ", 4294967280u) + progressAtTen("big.wav", "big"));
     EXPECT_EQ(r.err, reportErr(805));
     EXPECT_EQ(r.status, 0);
     expectFiles(dir.path(), piecesAtTen("big", data));
@@ -77,7 +77,7 @@ TEST(ToolLargeFile, DataSizeClaimingFourGiB) {
     EXPECT_EQ(r.out, reportOut("take.wav", kStereo16) +
                          progress("take.wav", "take000.wav", 0, 9, 10) +
                          progress("take.wav", "take001.wav", 10, 19, 10));
-    EXPECT_EQ(r.err, reportErr(4294967295u) + T("wavDataWriteでエラー発生.\n"));
+    EXPECT_EQ(r.err, reportErr(4294967295u) + copyFailedText());
     EXPECT_EQ(r.status, 255);
     EXPECT_EQ(listDir(dir.path()),
               (std::vector<std::string>{"take.wav", "take000.wav", "take001.wav", "take002.wav"}));
@@ -123,8 +123,7 @@ TEST(ToolManyChunks, HundredThousandChunksAheadOfTheData) {
         std::snprintf(id, sizeof id, "c%03d", i % 1000);
         const Bytes payload(static_cast<std::size_t>(i % 4), 'p');
         chunks += chunk(id, payload);
-        listed +=
-            T("\"" + Bytes(id) + "\"の長さ: " + std::to_string(payload.size()) + " [bytes]\n\n");
+        listed += otherLengthLine(id, static_cast<std::uint32_t>(payload.size()));
     }
     writeFile(dir / "take.wav",
               riff(chunk("fmt ", fmtPayload(kStereo16)) + chunks + chunk("data", data)));

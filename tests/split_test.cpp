@@ -9,6 +9,7 @@
 #include "capture.h"
 #include "platform/path.h"
 #include "support.h"
+#include "texts.h"
 
 namespace {
 
@@ -86,19 +87,16 @@ TEST_P(SplitPlan, WritesExactPiecesAndAnnouncesThem) {
 
     EXPECT_EQ(got.result, 0);
     EXPECT_EQ(got.err, "");
-    Bytes progress;
+    Bytes lines;
     std::vector<std::string> names{"take.wav"};
     for (const Piece& p : c.pieces) {
-        char line[200];
-        std::snprintf(line, sizeof line, "%3d - %3d (%dsec).", p.firstSecond, p.endSecond,
-                      p.seconds);
-        progress += T("\ntake.wav を " + std::string(p.name) + "へ変換しました, " + line);
+        lines += progress("take.wav", p.name, p.firstSecond, p.endSecond, p.seconds);
         names.push_back(p.name);
         EXPECT_EQ(readFile(dir / p.name),
                   pieceHeader(kStereo16, p.length) + data.substr(p.start, p.length))
             << p.name;
     }
-    EXPECT_EQ(got.out, progress);
+    EXPECT_EQ(got.out, lines);
     EXPECT_EQ(listDir(dir.path()), names);
 }
 
@@ -118,7 +116,7 @@ TEST(SplitPlanRefusal, PieceLengthBelowOneWritesNothing) {
         });
         EXPECT_EQ(got.result, -1);
         EXPECT_EQ(got.out, "");
-        EXPECT_EQ(got.err, T("1秒以下の分割には対応しません.\n"));
+        EXPECT_EQ(got.err, refusedLengthText());
         EXPECT_EQ(listDir(dir.path()), std::vector<std::string>{"take.wav"});
     }
 }

@@ -128,12 +128,3 @@ Bytes T(const std::string& utf8) {
     return utf8;
 #endif
 }
-
-Bytes fmtReport(const Fmt& f) {
-    return T("             データ形式: " + std::to_string(f.formatTag) + " (1 = PCM)\n" +
-             "           チャンネル数: " + std::to_string(f.channels) + "\n" +
-             "     サンプリング周波数: " + std::to_string(f.sampleRate) + " [Hz]\n" +
-             "          バイト数 / 秒: " + std::to_string(f.bytesPerSecond) + " [bytes/sec]\n" +
-             " バイト数×チャンネル数: " + std::to_string(f.blockAlign) + " [bytes]\n" +
-             "    ビット数 / サンプル: " + std::to_string(f.bitsPerSample) + " [bits/sample]\n");
-}

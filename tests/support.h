@@ -70,6 +70,3 @@ void inDirectory(const std::string& dir, F f) {
 // The console bytes of a UTF-8 text in this build's character set (Shift-JIS in the CP932
 // build). Converted at run time with iconv, independently of the compiler's conversion.
 Bytes T(const std::string& utf8);
-
-// The six report lines of a "fmt " payload.
-Bytes fmtReport(const Fmt& f);

@@ -46,29 +46,8 @@ ToolRun runTool(const std::string& cwd, const std::vector<std::string>& args, bo
     return r;
 }
 
-Bytes progress(const std::string& input, const std::string& piece, int first, int end,
-               int seconds) {
-    char range[64];
-    std::snprintf(range, sizeof range, "%3d - %3d (%dsec).", first, end, seconds);
-    return "\n" + input + T(" を ") + piece + T("へ変換しました, ") + range;
-}
-
-Bytes reportOut(const std::string& input, const Fmt& f) {
-    return "\n" + input + " :\n" + fmtReport(f) + T("\"LIST\"の長さ: 26 [bytes]\n\n");
-}
-Bytes reportErr(std::size_t dataBytes) {
-    return T("\"fmt \"の長さ: 16 [bytes]\n\n\n\"data\" の長さ: " + std::to_string(dataBytes) +
-             " [bytes]\n");
-}
-
 Bytes piece(const Fmt& f, const Bytes& data, std::size_t start, std::size_t length) {
     return pieceHeader(f, static_cast<std::uint32_t>(length)) + data.substr(start, length);
-}
-
-Bytes progressAtTen(const std::string& input, const std::string& base) {
-    return progress(input, base + "000.wav", 0, 9, 10) +
-           progress(input, base + "001.wav", 10, 19, 10) +
-           progress(input, base + "002.wav", 20, 25, 5);
 }
 
 std::map<std::string, Bytes> piecesAtTen(const std::string& base, const Bytes& data) {
@@ -84,11 +63,4 @@ void expectFiles(const std::string& dir, const std::map<std::string, Bytes>& fil
         path += name;
         EXPECT_EQ(readFile(path), bytes) << name;
     }
-}
-
-Bytes mergedCutFailingAtSecondPiece() {
-    return "\ntake.wav :\n" + T("\"fmt \"の長さ: 16 [bytes]\n\n") + fmtReport(kStereo16) +
-           T("\"LIST\"の長さ: 26 [bytes]\n\n") + T("\n\"data\" の長さ: 812 [bytes]\n") +
-           progress("take.wav", "take000.wav", 0, 9, 10) + "take001.wav" +
-           T(" をオープンできません.\n");
 }

@@ -6,6 +6,7 @@
 
 #include "capture.h"
 #include "support.h"
+#include "texts.h"
 
 namespace {
 
@@ -16,16 +17,6 @@ Fmt with(Fmt f, void (*change)(Fmt&)) {
 
 Bytes fmtChunk(const Fmt& f = kStereo16) {
     return chunk("fmt ", fmtPayload(f));
-}
-
-Bytes fmtLine(const std::string& n) {
-    return T("\"fmt \"の長さ: " + n + " [bytes]\n\n");
-}
-Bytes dataLine(const std::string& n) {
-    return T("\n\"data\" の長さ: " + n + " [bytes]\n");
-}
-Bytes otherLine(const Bytes& id, const std::string& n) {
-    return "\"" + id + T("\"の長さ: " + n + " [bytes]\n\n");
 }
 
 struct ReadCase {
@@ -70,76 +61,71 @@ std::vector<ReadCase> readCases() {
     const Bytes odd = Bytes("\x10\x00", 2) + "ab";
 
     return {
-        {"EmptyFile", "", -1, "", T(" 0 で読み込み失敗.\n")},
-        {"ShortRiffHeader", Bytes("RIFF\x04\0\0\0WAV", 11), -1, "", T(" 11 で読み込み失敗.\n")},
-        {"NotWave", riff(ok, "RIFF", "AVI "), -1, "", T("'WAVE' が無い.\n")},
-        {"NotRiff", riff(ok, "RIFX", "WAVE"), -1, "", T("'RIFF' フォーマットでない.\n")},
-        {"NeitherOnlyWaveIsReported", riff(ok, "RIFX", "AVI "), -1, "", T("'WAVE' が無い.\n")},
-        {"IdsAreCaseSensitive", riff(ok, "riff", "WAVE"), -1, "",
-         T("'RIFF' フォーマットでない.\n")},
+        {"EmptyFile", "", -1, "", readFailedText(0)},
+        {"ShortRiffHeader", Bytes("RIFF\x04\0\0\0WAV", 11), -1, "", readFailedText(11)},
+        {"NotWave", riff(ok, "RIFF", "AVI "), -1, "", noWaveText()},
+        {"NotRiff", riff(ok, "RIFX", "WAVE"), -1, "", notRiffText()},
+        {"NeitherOnlyWaveIsReported", riff(ok, "RIFX", "AVI "), -1, "", noWaveText()},
+        {"IdsAreCaseSensitive", riff(ok, "riff", "WAVE"), -1, "", notRiffText()},
         {"Mono", riff(fmtChunk(mono) + chunk("data", data)), -1, fmtReport(mono),
-         fmtLine("16") + T("\nこのプログラムはステレオのファイルを対象とします.\n"
-                           "このwavファイルのチャンネル数は 1 です．\n")},
+         fmtLengthLine(16) + notStereoText(1)},
         {"Float", riff(fmtChunk(float32) + chunk("data", data)), -1, fmtReport(float32),
-         fmtLine("16") + T("\nこのプログラムは無圧縮PCMのみを対象とします.\n"
-                           "このwavファイルの形式は 0003 です．\n")},
+         fmtLengthLine(16) + notPcmText("0003")},
         {"Extensible",
          riff(chunk("fmt ", fmtPayload(extensible) + samples(24)) + chunk("data", data)), -1,
-         fmtReport(extensible),
-         fmtLine("40") + T("\nこのプログラムは無圧縮PCMのみを対象とします.\n"
-                           "このwavファイルの形式は FFFE です．\n")},
+         fmtReport(extensible), fmtLengthLine(40) + notPcmText("FFFE")},
         {"Pcm24", riff(fmtChunk(pcm24) + chunk("data", data)), -1, fmtReport(pcm24),
-         fmtLine("16") + T("\nこのプログラムは8/16ビットサンプリングされたものを対象とします\n"
-                           "このwavファイルの bits/secは 24 です．\n")},
+         fmtLengthLine(16) + T("\nこのプログラムは8/16ビットサンプリングされたものを対象とします\n"
+                               "このwavファイルの bits/secは 24 です．\n")},
         {"ZeroByteRate", riff(fmtChunk(zeroRate) + chunk("data", data)), -1, fmtReport(zeroRate),
-         fmtLine("16") +
+         fmtLengthLine(16) +
              T("\nこのプログラムはバイト数 / 秒がフレームの整数倍のものを対象とします.\n"
                "このwavファイルのバイト数 / 秒は 0 です．\n")},
         {"ByteRateNotWholeFrames", riff(fmtChunk(halfFrameRate) + chunk("data", data)), -1,
          fmtReport(halfFrameRate),
-         fmtLine("16") +
+         fmtLengthLine(16) +
              T("\nこのプログラムはバイト数 / 秒がフレームの整数倍のものを対象とします.\n"
                "このwavファイルのバイト数 / 秒は 34 です．\n")},
         // The refusal comes right after the chunk that caused it: the walk goes no further.
         {"RefusalStopsTheWalk", riff(chunk("LIST", list26) + fmtChunk(mono) + chunk("data", data)),
-         -1, otherLine("LIST", "26") + fmtReport(mono),
-         fmtLine("16") + T("\nこのプログラムはステレオのファイルを対象とします.\n"
-                           "このwavファイルのチャンネル数は 1 です．\n")},
+         -1, otherLengthLine("LIST", 26) + fmtReport(mono), fmtLengthLine(16) + notStereoText(1)},
         {"ListBeforeData", riff(fmtChunk() + chunk("LIST", list26) + chunk("data", data)), 0,
-         report + otherLine("LIST", "26"), fmtLine("16") + dataLine("40"), 40, 12 + 24 + 34 + 8},
+         report + otherLengthLine("LIST", 26), fmtLengthLine(16) + dataLengthLine(40), 40,
+         12 + 24 + 34 + 8},
         {"Stereo8", riff(fmtChunk(stereo8) + chunk("data", data)), 0, fmtReport(stereo8),
-         fmtLine("16") + dataLine("40"), 40, 12 + 24 + 8, stereo8},
+         fmtLengthLine(16) + dataLengthLine(40), 40, 12 + 24 + 8, stereo8},
         {"DataBeforeFmt", riff(chunk("data", data) + fmtChunk()), 0, report,
-         dataLine("40") + fmtLine("16"), 40, 20},
+         dataLengthLine(40) + fmtLengthLine(16), 40, 20},
         {"ChunksAfterDataAreListed",
          riff(fmtChunk() + chunk("data", data) + chunk("id3 ", "abcde") + chunk("junk", "")), 0,
-         report + otherLine("id3 ", "5") + otherLine("junk", "0"), fmtLine("16") + dataLine("40"),
-         40, 12 + 24 + 8},
+         report + otherLengthLine("id3 ", 5) + otherLengthLine("junk", 0),
+         fmtLengthLine(16) + dataLengthLine(40), 40, 12 + 24 + 8},
         // No pad byte is skipped: the next header follows an odd payload at once.
         {"OddChunkWithoutPad", riff(fmtChunk() + chunk("LIST", "abc") + chunk("data", data)), 0,
-         report + otherLine("LIST", "3"), fmtLine("16") + dataLine("40"), 40, 12 + 24 + 11 + 8},
+         report + otherLengthLine("LIST", 3), fmtLengthLine(16) + dataLengthLine(40), 40,
+         12 + 24 + 11 + 8},
         {"Fmt18ResumesAfter18",
          riff(chunk("fmt ", fmtPayload(kStereo16) + Bytes(2, '\0')) + chunk("data", data)), 0,
-         report, fmtLine("18") + dataLine("40"), 40, 12 + 26 + 8},
+         report, fmtLengthLine(18) + dataLengthLine(40), 40, 12 + 26 + 8},
         {"Fmt14IsReadAs16AndResumesAfter14", riff(fmt14 + chunk(odd, "") + chunk("data", data)), 0,
-         report + otherLine(odd, "0"), fmtLine("14") + dataLine("40"), 40, 12 + 22 + 8 + 8},
+         report + otherLengthLine(odd, 0), fmtLengthLine(14) + dataLengthLine(40), 40,
+         12 + 22 + 8 + 8},
         {"FmtPayloadTruncatedFailsSilently", riff(chunkHeader("fmt ", 16) + samples(10)), -1, "",
-         fmtLine("16")},
-        {"NoChunks", riff(""), -1, "", T("'fmt ' チャンクが無い.\n")},
-        {"NoFmt", riff(chunk("data", data)), -1, "",
-         dataLine("40") + T("'fmt ' チャンクが無い.\n")},
-        {"NoData", riff(fmtChunk() + chunk("LIST", list26)), -1, report + otherLine("LIST", "26"),
-         fmtLine("16") + T("'data' チャンクが無い.\n")},
+         fmtLengthLine(16)},
+        {"NoChunks", riff(""), -1, "", noFmtChunkText()},
+        {"NoFmt", riff(chunk("data", data)), -1, "", dataLengthLine(40) + noFmtChunkText()},
+        {"NoData", riff(fmtChunk() + chunk("LIST", list26)), -1,
+         report + otherLengthLine("LIST", 26), fmtLengthLine(16) + noDataChunkText()},
         // Sizes print unsigned; a size past the end ends the walk without wrapping back.
         {"HugeChunkEndsTheWalk",
          riff(fmtChunk() + chunkHeader("JUNK", 0xFFFFFFFFu) + chunk("data", data)), -1,
-         report + otherLine("JUNK", "4294967295"), fmtLine("16") + T("'data' チャンクが無い.\n")},
+         report + otherLengthLine("JUNK", 4294967295u), fmtLengthLine(16) + noDataChunkText()},
         {"DataSizeBeyondTheFile", riff(fmtChunk() + chunkHeader("data", 0xFFFFFFFFu) + data), 0,
-         report, fmtLine("16") + dataLine("4294967295"), 0xFFFFFFFFu, 12 + 24 + 8},
+         report, fmtLengthLine(16) + dataLengthLine(4294967295u), 0xFFFFFFFFu, 12 + 24 + 8},
         {"LastDataDecides", riff(fmtChunk() + chunk("data", data) + chunk("data", samples(8))), 0,
-         report, fmtLine("16") + dataLine("40") + dataLine("8"), 8, 12 + 24 + 48 + 8},
+         report, fmtLengthLine(16) + dataLengthLine(40) + dataLengthLine(8), 8, 12 + 24 + 48 + 8},
         {"TrailingPartialHeaderEndsTheWalk", riff(ok + "abcdefg"), 0, report,
-         fmtLine("16") + dataLine("40"), 40, 12 + 24 + 8},
+         fmtLengthLine(16) + dataLengthLine(40), 40, 12 + 24 + 8},
     };
 }
 
@@ -176,7 +162,7 @@ TEST(HeaderReadOpen, MissingFileIsReportedWithoutThePathLine) {
     const Captured got = captureOutput([&] { return wavHeaderRead(path.c_str(), info); });
     EXPECT_EQ(got.result, -1);
     EXPECT_EQ(got.out, "");
-    EXPECT_EQ(got.err, " " + path + T("をオープンできません.\n"));
+    EXPECT_EQ(got.err, inputOpenFailedText(path));
 }
 
 #ifdef WAVSLICE_CP932

@@ -16,6 +16,7 @@
 #include <set>
 
 #include "support.h"
+#include "texts.h"
 #include "tool_run.h"
 
 namespace {
@@ -29,11 +30,6 @@ const Bytes kData = Bytes("\n\x1a\r\n") + samples(808);  // 25.375 seconds of kS
 // 44.1 kHz 16-bit stereo, and 25.4 seconds of it.
 constexpr Fmt kCd{1, 2, 44100, 176400, 4, 16};
 const Bytes kCdData = Bytes("\x1a\n") + samples(4480558);
-
-const Bytes kUsage =
-    T("ステレオ wav ファイルから必要な部分を取り出す\n\n"
-      "引数に <入力ファイル名> <一個の秒> を指定してください.\n\n"
-      "例 : wavslice  in.wav 10\n");
 
 // What reaches a file through a text-mode stream.
 Bytes crlf(const Bytes& s) {
@@ -139,42 +135,40 @@ std::vector<Case> cases() {
           {"take002.wav", piece(kCd, kCdData, 3528000, 882000)}}},
 
         // Refusals: the message, exit status -1, no piece.
-        {"Usage", justTake, {"take.wav"}, "", kUsage, 255, {}},
+        {"Usage", justTake, {"take.wav"}, "", usageText(), 255, {}},
         {"MissingInput",
          {},
          {"missing.wav", "10"},
          "",
-         T(" missing.wavをオープンできません.\n"),
+         inputOpenFailedText("missing.wav"),
          255,
          {}},
         {"NotRiff",
          {{"take.wav", riff(chunk("fmt ", fmtPayload(kStereo16)), "RIFX")}},
          {"take.wav", "10"},
          "\ntake.wav :\n",
-         T("'RIFF' フォーマットでない.\n"),
+         notRiffText(),
          255,
          {}},
         {"NotStereo",
          {{"mono.wav", simpleWav(mono, kData)}},
          {"mono.wav", "10"},
          "\nmono.wav :\n" + fmtReport(mono),
-         T("\"fmt \"の長さ: 16 [bytes]\n\n\nこのプログラムはステレオのファイルを対象とします.\n"
-           "このwavファイルのチャンネル数は 1 です．\n"),
+         fmtLengthLine(16) + notStereoText(1),
          255,
          {}},
         {"NotPcm",
          {{"float.wav", simpleWav(floats, kData)}},
          {"float.wav", "10"},
          "\nfloat.wav :\n" + fmtReport(floats),
-         T("\"fmt \"の長さ: 16 [bytes]\n\n\nこのプログラムは無圧縮PCMのみを対象とします.\n"
-           "このwavファイルの形式は 0003 です．\n"),
+         fmtLengthLine(16) + notPcmText("0003"),
          255,
          {}},
         {"PieceLengthZero",
          justTake,
          {"take.wav", "0"},
          takeReport,
-         reportErr(812) + T("1秒以下の分割には対応しません.\n"),
+         reportErr(812) + refusedLengthText(),
          255,
          {}},
 
@@ -271,10 +265,9 @@ TEST(WindowsToolLargeFile, DataAcrossTwoGiBIsCutExactly) {
     }
 
     const ToolRun r = runTool(dir.path(), {"big.wav", "10"});
-    EXPECT_EQ(
-        r.out,
-        crlf("\nbig.wav :\n" + fmtReport(kStereo16) + T("\"LIST\"の長さ: 2147483548 [bytes]\n\n") +
-             T("\"JUNK\"の長さ: 4294967280 [bytes]\n\n") + progressAtTen("big.wav", "big")));
+    EXPECT_EQ(r.out,
+              crlf("\nbig.wav :\n" + fmtReport(kStereo16) + otherLengthLine("LIST", 2147483548) +
+                   otherLengthLine("JUNK", 4294967280u) + progressAtTen("big.wav", "big")));
     EXPECT_EQ(r.err, crlf(reportErr(805)));
     EXPECT_EQ(r.status, 0);
     expectFiles(dir.path(), piecesAtTen("big", data));
