@@ -9,13 +9,16 @@ bool isDriveLetter(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
-// Width of the character that starts at `s`: 2 for a Shift-JIS lead byte with a byte after
-// it (CP932 build only), 1 otherwise.
+// Width of the character that starts at `s`: 2 for a Shift-JIS lead byte followed by a trail
+// byte (CP932 build only), 1 otherwise. A lead byte before anything else stands alone, so
+// '/' and '.' after it still count and a piece name never holds a separator.
 std::size_t charWidth(const char* s) {
 #ifdef WAVSLICE_CP932
-    const auto b = static_cast<unsigned char>(s[0]);
-    const bool lead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-    if (lead && s[1] != '\0') {
+    const auto lead = static_cast<unsigned char>(s[0]);
+    const auto trail = static_cast<unsigned char>(s[1]);
+    const bool isLead = (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC);
+    const bool isTrail = (trail >= 0x40 && trail <= 0x7E) || (trail >= 0x80 && trail <= 0xFC);
+    if (isLead && isTrail) {
         return 2;
     }
 #else

@@ -161,6 +161,22 @@ std::vector<Case> cases() {
          reportErr(812),
          0,
          piecesAtTen("take.01", kData)},
+        // A Shift-JIS lead byte right before a '/' does not hide it: the UTF-8 bytes of テスト
+        // end in 0x88, and 95 2F is no character either. The pieces still go here.
+        {"LeadByteBeforeASlash",
+         {{"テスト/", ""}, {"テスト/take.wav", take}},
+         {"テスト/take.wav", "10"},
+         reportOut("テスト/take.wav", kStereo16) + progressAtTen("テスト/take.wav", "take"),
+         reportErr(812),
+         0,
+         threePieces},
+        {"LoneLeadByteDirectory",
+         {{"\x95/", ""}, {"\x95/take.wav", take}},
+         {"\x95/take.wav", "10"},
+         reportOut("\x95/take.wav", kStereo16) + progressAtTen("\x95/take.wav", "take"),
+         reportErr(812),
+         0,
+         threePieces},
         // On Linux these are plain file names; the base name is still cut as on Windows.
         wholeTakeInOnePiece("BackslashPath", "rec\\take.wav", "take"),
         wholeTakeInOnePiece("DriveLetterPath", "C:take.wav", "take"),

@@ -237,6 +237,17 @@ TEST(BaseName, DirectoryAndExtensionAreCut) {
         {"\x95\x5C.wav", "\x95\x5C"},
         {"dir\\\x95\x5C\x83\x5C.wav", "\x95\x5C\x83\x5C"},
         {"\x95\x5C\\take.wav", "take"},
+        // Lead bytes run from 0x81 to 0x9F and from 0xE0 to 0xFC: 濬 is E0 5C, 鷭 EA 5C.
+        {"\xE0\x5C.wav", "\xE0\x5C"},
+        {"rec\\\xEA\x5C\xFC\x5C.wav", "\xEA\x5C\xFC\x5C"},
+        // A lead byte followed by no trail byte stands alone: '/', '\\' and '.' after it
+        // still count. The UTF-8 bytes of テスト end in 0x88.
+        {"../src/\xE3\x83\x86\xE3\x82\xB9\xE3\x83\x88/take.wav", "take"},
+        {"\x95/take.wav", "take"},
+        {"\x81\x7F\\take.wav", "take"},
+        {"\x9F\xFD\\take.wav", "take"},
+        {"\x95.wav", "\x95"},
+        {"take\x95", "take\x95"},
 #else
         {"\x95\x5C.wav", ""},
 #endif
