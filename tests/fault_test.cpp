@@ -1,5 +1,5 @@
-// Runs the built tool against failing outputs: a full device, a file-size limit, a write
-// error that only a flush reveals; and against a read-only input.
+// Runs the built tool against failing outputs: a full device, a file-size limit; and against
+// a read-only input.
 #include <sys/resource.h>
 
 #include <gtest/gtest.h>
@@ -28,6 +28,7 @@ struct FaultCase {
     rlim_t sizeLimit;         // RLIMIT_FSIZE of the tool, or 0 for none
     int donePieces;           // pieces written whole before the failure
     std::size_t failedKeeps;  // bytes of the failing piece on disk when it is a plain file
+    bool headerFails;         // the header cannot be written, rather than the data
 };
 
 void PrintTo(const FaultCase& c, std::ostream* os) {
@@ -42,8 +43,8 @@ std::string pieceName(int i) {
 
 class ToolFault : public testing::TestWithParam<FaultCase> {};
 
-// The failing piece prints the copy-failure message once and ends the run with -1; the
-// pieces before it stay whole and no later piece is begun.
+// The failing piece prints its message once, the header's or the copy's, and ends the run
+// with -1; the pieces before it stay whole and no later piece is begun.
 TEST_P(ToolFault, FailsThePieceAndStops) {
     const FaultCase& c = GetParam();
     TempDir dir;
@@ -78,7 +79,8 @@ TEST_P(ToolFault, FailsThePieceAndStops) {
         names.push_back(pieceName(i));
     }
     EXPECT_EQ(r.out, out);
-    EXPECT_EQ(r.err, reportErr(static_cast<std::uint32_t>(c.dataBytes)) + copyFailedText());
+    EXPECT_EQ(r.err, reportErr(static_cast<std::uint32_t>(c.dataBytes)) +
+                         (c.headerFails ? headerWriteFailedText(failing) : copyFailedText()));
     EXPECT_EQ(r.status, 255);
 
     names.push_back(failing);
@@ -95,15 +97,15 @@ TEST_P(ToolFault, FailsThePieceAndStops) {
 INSTANTIATE_TEST_SUITE_P(
     Faults, ToolFault,
     testing::Values(
-        // Five seconds at two: the second piece meets the full device in its first block.
-        FaultCase{"FullDeviceDuringTheCopy", kMiBRate, 5 * kMiB, 2, "take001.wav", 0, 1, 0},
-        // Header and data fit the stream's buffer: only the flush at the end of the copy
-        // meets the error, which closing the piece would otherwise swallow.
-        FaultCase{"FullDeviceOnlyAtTheFlush", kStereo16, 812, 10, "take001.wav", 0, 1, 0},
+        // The header is flushed as it is written, so the full device fails it there, and
+        // not later in the copy, for the first piece as for a later one.
+        FaultCase{"FullDeviceAtTheFirstHeader", kMiBRate, 5 * kMiB, 2, "take000.wav", 0, 0, 0,
+                  true},
+        FaultCase{"FullDeviceAtALaterHeader", kStereo16, 812, 10, "take001.wav", 0, 1, 0, true},
         // The limit also binds the captured streams, so it stays well above their size. All
         // full pieces have one size, so a per-file limit cuts the first of them.
         FaultCase{"SizeLimitDuringTheCopy", kMiBRate, 5 * kMiB, 2, nullptr, 44 + 3 * kMiB / 2, 0,
-                  44 + 3 * kMiB / 2}),
+                  44 + 3 * kMiB / 2, false}),
     [](const auto& p) { return std::string(p.param.name); });
 
 // The input is only ever opened for reading: one without write permission is cut as any

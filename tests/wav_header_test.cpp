@@ -215,6 +215,28 @@ TEST(HeaderWrite, CanonicalHeaderWithRecomputedRates) {
     EXPECT_EQ(got, Bytes(reinterpret_cast<const char*>(expected), 44));
 }
 
+// The header is in the file when the position comes back, so a file that cannot take it
+// fails here: a full device gives no position, and a plain file already holds the 44 bytes.
+TEST(HeaderWrite, ReachesTheFileBeforeReturning) {
+    WavInfo info;
+    info.sampleRate = 8;
+    info.bitsPerSample = 16;
+    info.channels = 2;
+    info.dataLength = 320;
+
+    std::FILE* full = std::fopen("/dev/full", "wb");
+    ASSERT_NE(full, nullptr);
+    EXPECT_EQ(wavHeaderWrite(full, info), -1);
+    std::fclose(full);
+
+    TempDir dir;
+    std::FILE* f = std::fopen((dir / "piece.wav").c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(wavHeaderWrite(f, info), 44);
+    EXPECT_EQ(readFile(dir / "piece.wav"), pieceHeader(kStereo16, 320));
+    std::fclose(f);
+}
+
 TEST(HeaderWrite, FieldsFollowTheFormat) {
     struct Row {
         const char* name;

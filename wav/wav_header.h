@@ -23,6 +23,7 @@
 // silently when the 16 bytes are not there).
 [[nodiscard]] int wavFmtRead(std::FILE* in, WavFmt& fmt);
 
-// Writes the 44-byte piece header for `info` at the stream's position and returns the
-// position reached: 44 on a freshly created stream when all went out. Prints nothing.
+// Writes the 44-byte piece header for `info` at the stream's position, flushes it to the file
+// and returns the position reached: 44 on a freshly created stream when all went out, -1
+// when the write or the flush failed. Prints nothing.
 [[nodiscard]] std::int64_t wavHeaderWrite(std::FILE* out, const WavInfo& info);
