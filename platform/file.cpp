@@ -1,8 +1,11 @@
 #include "platform/file.h"
 
 #ifdef _WIN32
+#include <fcntl.h>
 #include <io.h>
+#include <windows.h>
 #else
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -10,12 +13,121 @@
 #include <cerrno>
 
 File fileOpenRead(const char* path) {
-    return File(std::fopen(path, "rb"));
+    File f(std::fopen(path, "rb"));
+    if (f && seek64(f.get(), 0) != 0) {
+        f.reset();
+    }
+    return f;
 }
 
-File fileOpenWrite(const char* path) {
-    return File(std::fopen(path, "wb"));
+#ifdef _WIN32
+
+namespace {
+
+struct FileId {
+    DWORD volume;
+    DWORD indexHigh;
+    DWORD indexLow;
+};
+
+bool fileId(HANDLE h, FileId* id) {
+    BY_HANDLE_FILE_INFORMATION info;
+    if (GetFileInformationByHandle(h, &info) == 0) {
+        return false;
+    }
+    *id = {info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
+    return true;
 }
+
+// True where `h` is the file `path` names, or where that cannot be ruled out.
+bool isFile(HANDLE h, const char* path) {
+    const HANDLE other =
+        CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (other == INVALID_HANDLE_VALUE) {
+        return false;  // nothing there to spare
+    }
+    FileId a{};
+    FileId b{};
+    const bool known = fileId(other, &b) && fileId(h, &a);
+    CloseHandle(other);
+    return !known ||
+           (a.volume == b.volume && a.indexHigh == b.indexHigh && a.indexLow == b.indexLow);
+}
+
+}  // namespace
+
+File fileOpenWriteSparing(const char* path, const char* spared) {
+    // Opened without truncating, so the check below sees the file before anything is lost.
+    const HANDLE h = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                 OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        return File();
+    }
+    if (isFile(h, spared) || (GetFileType(h) == FILE_TYPE_DISK && SetEndOfFile(h) == 0)) {
+        CloseHandle(h);
+        return File();
+    }
+    const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(h), _O_WRONLY | _O_BINARY);
+    if (fd < 0) {
+        CloseHandle(h);
+        return File();
+    }
+    File f(_fdopen(fd, "wb"));
+    if (!f) {
+        _close(fd);
+    }
+    return f;
+}
+
+// The C runtime marks a missing standard handle as taken, so no file ever gets its number.
+int fileKeepStandardStreams() {
+    return 0;
+}
+
+#else
+
+File fileOpenWriteSparing(const char* path, const char* spared) {
+    // Opened without truncating, so the check below sees the file before anything is lost.
+    const int fd = open(path, O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        return File();
+    }
+    struct stat piece {};
+    struct stat other {};
+    const bool same =
+        fstat(fd, &piece) != 0 ||
+        (stat(spared, &other) == 0 && piece.st_dev == other.st_dev && piece.st_ino == other.st_ino);
+    // A device or a pipe has nothing to cut, as O_TRUNC would leave it alone too.
+    if (same || (S_ISREG(piece.st_mode) && ftruncate(fd, 0) != 0)) {
+        close(fd);
+        return File();
+    }
+    File f(fdopen(fd, "wb"));
+    if (!f) {
+        close(fd);
+    }
+    return f;
+}
+
+int fileKeepStandardStreams() {
+    for (int fd = 0; fd <= 2; ++fd) {
+        if (fcntl(fd, F_GETFD) != -1 || errno != EBADF) {
+            continue;
+        }
+        // The descriptors below are open, so this one is the lowest free and open takes it.
+        const int opened = open(kNullDevice, fd == 0 ? O_RDONLY : O_WRONLY);
+        if (opened != fd) {
+            if (opened >= 0) {
+                close(opened);
+            }
+            return -1;
+        }
+    }
+    return 0;
+}
+
+#endif
 
 int seek64(std::FILE* f, std::int64_t position) {
 #ifdef _WIN32

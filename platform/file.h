@@ -10,11 +10,20 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
-// Opens an existing file for binary reading; null on failure.
+// Opens an existing file for binary reading; null on failure, and for a file that cannot be
+// positioned (a pipe, a terminal), since every piece seeks the input afresh.
 File fileOpenRead(const char* path);
 
-// Creates or truncates a file for binary writing; null on failure.
-File fileOpenWrite(const char* path);
+// Creates or truncates `path` for binary writing; null on failure. Where the file that `path`
+// leads to is the file `spared` leads to (a link to the input, say), it is left untouched
+// and the result is null: the check is made on the file opened, before it is truncated.
+File fileOpenWriteSparing(const char* path, const char* spared);
+
+constexpr const char* kNullDevice = "/dev/null";
+
+// Makes sure standard input, output and error are open, on the null device where one was
+// closed, so that no file the tool opens later can take their place. Returns 0 or -1.
+[[nodiscard]] int fileKeepStandardStreams();
 
 // Absolute seek from the start of the file. Returns 0 or -1.
 [[nodiscard]] int seek64(std::FILE* f, std::int64_t position);

@@ -3,7 +3,8 @@
 #include "split/splitter.h"
 
 int wavPieceWrite(const char* inputPath, const char* pieceName, const WavInfo& info) {
-    const File out = fileOpenWrite(pieceName);
+    // A piece name that leads to the input itself (a link) must not truncate it.
+    const File out = fileOpenWriteSparing(pieceName, inputPath);
     if (!out) {
         msgCannotOpen(pieceName);
         return -1;

@@ -19,6 +19,8 @@ std::string wavPieceName(const std::string& baseName, std::int32_t index);
 
 // Creates `pieceName`, writes its header and copies the piece's frames from `inputPath`.
 // Returns 0, or -1 after its one message; a piece that fails stays on disk as far as it got.
+// A piece name that leads to the input's own file fails as one that cannot be opened, and
+// the input keeps every byte.
 [[nodiscard]] int wavPieceWrite(const char* inputPath, const char* pieceName, const WavInfo& info);
 
 // Positions `in` at the piece's first byte and copies the piece. Returns 0 or -1; prints

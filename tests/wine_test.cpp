@@ -238,6 +238,31 @@ TEST(WindowsToolStreams, OneFileKeepsThePrintingOrder) {
     EXPECT_FALSE(fs::exists(dir / "take002.wav"));
 }
 
+// A piece name that is another name of the input, a hard link or a symbolic one, is found
+// to be the input by its volume and file index, and left whole; the run stops there.
+TEST(WindowsToolLinks, APieceNameThatIsTheInputLeavesItWhole) {
+    for (const bool hard : {true, false}) {
+        SCOPED_TRACE(hard ? "hard link" : "symbolic link");
+        TempDir dir;
+        const Bytes take = simpleWav(kStereo16, kData);
+        writeFile(dir / "take.wav", take);
+        if (hard) {
+            fs::create_hard_link(dir / "take.wav", dir / "take001.wav");
+        } else {
+            fs::create_symlink("take.wav", dir / "take001.wav");
+        }
+        const ToolRun r = runTool(dir.path(), {"take.wav", "10"});
+        EXPECT_EQ(r.out, crlf(reportOut("take.wav", kStereo16) +
+                              progress("take.wav", "take000.wav", 0, 9, 10)));
+        EXPECT_EQ(r.err, crlf(reportErr(812) + cannotOpenText("take001.wav")));
+        EXPECT_EQ(r.status, 255);
+        EXPECT_EQ(readFile(dir / "take.wav"), take);
+        EXPECT_EQ(readFile(dir / "take000.wav"), piece(kStereo16, kData, 0, 320));
+        EXPECT_EQ(listDir(dir.path()),
+                  (std::vector<std::string>{"take.wav", "take000.wav", "take001.wav"}));
+    }
+}
+
 // Positions go through the 64-bit calls of the Windows C runtime, whose `long` is 32
 // bits: a data chunk that starts below 2 GiB and ends above it is cut exactly, and a
 // chunk whose size reaches past 4 GiB is listed, not wrapped. The file is sparse.
