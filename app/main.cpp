@@ -1,4 +1,7 @@
 // wavslice: cuts a stereo 8/16-bit PCM WAV file into numbered pieces of whole seconds.
+#include <string>
+#include <vector>
+
 #include "app/args.h"
 #include "app/usage.h"
 #include "platform/file.h"
@@ -6,7 +9,15 @@
 #include "split/splitter.h"
 #include "wav/wav_header.h"
 
-int main(int argc, char** argv) {
+#ifdef _WIN32
+#include <cwchar>
+
+#include "platform/utf16.h"
+#endif
+
+namespace {
+
+int run(int argc, char** argv) {
     // Started with a closed standard stream, a piece would take its descriptor and receive
     // the messages meant for it.
     if (fileKeepStandardStreams() != 0) {
@@ -29,3 +40,28 @@ int main(int argc, char** argv) {
     }
     return 0;
 }
+
+}  // namespace
+
+#ifdef _WIN32
+// Windows hands over the command line in UTF-16, where every file name is whole; the narrow
+// one would have replaced what the code page lacks by look-alikes. Inside the program every
+// path is UTF-8, turned back into UTF-16 only where a file is opened.
+int wmain(int argc, wchar_t** wideArgv) {
+    std::vector<std::string> args;
+    for (int i = 0; i < argc; ++i) {
+        const wchar_t* arg = wideArgv[i];
+        args.push_back(utf8FromUtf16(std::u16string(arg, arg + std::wcslen(arg))));
+    }
+    std::vector<char*> argv;
+    for (std::string& arg : args) {
+        argv.push_back(arg.data());
+    }
+    argv.push_back(nullptr);
+    return run(argc, argv.data());
+}
+#else
+int main(int argc, char** argv) {
+    return run(argc, argv);
+}
+#endif

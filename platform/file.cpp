@@ -4,6 +4,8 @@
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
+
+#include "platform/utf16.h"
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -11,18 +13,18 @@
 #endif
 
 #include <cerrno>
-
-File fileOpenRead(const char* path) {
-    File f(std::fopen(path, "rb"));
-    if (f && seek64(f.get(), 0) != 0) {
-        f.reset();
-    }
-    return f;
-}
+#include <string>
 
 #ifdef _WIN32
 
 namespace {
+
+// Paths travel through the program as UTF-8 and reach Windows as UTF-16, so that every name
+// opens, and no name is replaced by a look-alike of the active code page.
+std::wstring widePath(const char* path) {
+    const std::u16string text = utf16FromUtf8(path);
+    return std::wstring(text.begin(), text.end());
+}
 
 struct FileId {
     DWORD volume;
@@ -41,9 +43,9 @@ bool fileId(HANDLE h, FileId* id) {
 
 // True where `h` is the file `path` names, or where that cannot be ruled out.
 bool isFile(HANDLE h, const char* path) {
-    const HANDLE other =
-        CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const HANDLE other = CreateFileW(widePath(path).c_str(), 0,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                     nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (other == INVALID_HANDLE_VALUE) {
         return false;  // nothing there to spare
     }
@@ -59,8 +61,9 @@ bool isFile(HANDLE h, const char* path) {
 
 File fileOpenWriteSparing(const char* path, const char* spared) {
     // Opened without truncating, so the check below sees the file before anything is lost.
-    const HANDLE h = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                 OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE h =
+        CreateFileW(widePath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         return File();
     }
@@ -128,6 +131,18 @@ int fileKeepStandardStreams() {
 }
 
 #endif
+
+File fileOpenRead(const char* path) {
+#ifdef _WIN32
+    File f(_wfopen(widePath(path).c_str(), L"rb"));
+#else
+    File f(std::fopen(path, "rb"));
+#endif
+    if (f && seek64(f.get(), 0) != 0) {
+        f.reset();
+    }
+    return f;
+}
 
 int seek64(std::FILE* f, std::int64_t position) {
 #ifdef _WIN32

@@ -3,6 +3,8 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "platform/console.h"
+
 namespace {
 
 #if defined(__GNUC__)
@@ -41,11 +43,11 @@ void msgUsage() {
 }
 
 void msgInputOpenFailed(const char* path) {
-    err(" %sをオープンできません.\n", path);
+    err(" %sをオープンできません.\n", consoleName(path).c_str());
 }
 
 void msgPathLine(const char* path) {
-    out("\n%s :\n", path);
+    out("\n%s :\n", consoleName(path).c_str());
 }
 
 void msgRiffReadFailed(std::int64_t position) {
@@ -122,18 +124,18 @@ void msgPieceLengthRefused() {
 // Starts with a line feed and ends without one, so the last line of a run is unterminated.
 void msgPieceDone(const char* inputPath, const char* pieceName, std::int32_t startSecond,
                   std::int32_t endSecond, std::int32_t seconds) {
-    out("\n%s を %sへ変換しました, %3d - %3d (%dsec).", inputPath, pieceName, startSecond,
-        endSecond, seconds);
+    out("\n%s を %sへ変換しました, %3d - %3d (%dsec).", consoleName(inputPath).c_str(),
+        consoleName(pieceName).c_str(), startSecond, endSecond, seconds);
     // Long takes: show each piece as it is done rather than when the next one starts.
     std::fflush(stdout);
 }
 
 void msgCannotOpen(const char* path) {
-    err("%s をオープンできません.\n", path);
+    err("%s をオープンできません.\n", consoleName(path).c_str());
 }
 
 void msgHeaderWriteFailed(const char* pieceName) {
-    err("ヘッダを書き込めません: %s\n", pieceName);
+    err("ヘッダを書き込めません: %s\n", consoleName(pieceName).c_str());
 }
 
 void msgDataWriteFailed() {

@@ -1,6 +1,7 @@
 // Every text the tool prints, one function each. This is the only file whose literals go
 // through the build's console character set (UTF-8, or Shift-JIS for code page 932).
-// Paths and names are echoed as the raw bytes the user gave.
+// Paths and names are echoed as the bytes the user gave, but on Windows, where they travel
+// as UTF-8, in code page 932 (consoleName).
 //
 // Messages to standard error flush standard output first and standard error after, so that
 // both streams on one terminal, pipe or file keep the order in which the lines were printed.

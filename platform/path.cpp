@@ -13,7 +13,8 @@ bool isDriveLetter(char c) {
 // byte (CP932 build only), 1 otherwise. A lead byte before anything else stands alone, so
 // '/' and '.' after it still count and a piece name never holds a separator.
 std::size_t charWidth(const char* s) {
-#ifdef WAVSLICE_CP932
+    // On Windows paths arrive as UTF-8, whose multi-byte characters never hold these bytes.
+#if defined(WAVSLICE_CP932) && !defined(_WIN32)
     const auto lead = static_cast<unsigned char>(s[0]);
     const auto trail = static_cast<unsigned char>(s[1]);
     const bool isLead = (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC);

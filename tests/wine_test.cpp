@@ -94,6 +94,20 @@ Case takeAtTen(const char* caseName, const Files& before, const std::string& arg
             piecesAtTen(baseName, kData)};
 }
 
+// A take whose name code page 932 cannot spell, given as `arg` and printed as `printed`, cut
+// at 10 seconds into pieces named from `baseName`, which print as `printedBase`.
+Case outsideCodePage(const char* caseName, const Files& before, const std::string& arg,
+                     const std::string& printed, const std::string& baseName,
+                     const std::string& printedBase) {
+    return {caseName,
+            before,
+            {arg, "10"},
+            reportOut(printed, kStereo16) + progressAtTen(printed, printedBase),
+            reportErr(812),
+            0,
+            piecesAtTen(baseName, kData)};
+}
+
 // Every file and directory under `dir`, by relative path; directories end in '/'.
 std::set<std::string> tree(const std::string& dir) {
     std::set<std::string> names;
@@ -183,6 +197,28 @@ std::vector<Case> cases() {
         takeAtTen("DriveLetterPath", takeInRec, "<dir>\\rec\\take.wav", "take"),
         // Relative to the current directory of drive Z:, which is the run directory.
         takeAtTen("DriveLetterWithoutSeparator", justTake, "Z:take.wav", "take"),
+
+        // Names that code page 932 cannot spell open all the same, and the pieces carry them
+        // whole. Messages show each such character as '?', never as a look-alike. Paths are
+        // split as UTF-8: read as Shift-JIS, the last byte of 래 (EB 9E 98) would pair with
+        // the '\\' after it.
+        outsideCodePage("NameWithAnAccent", {{"Café.wav", take}}, "Café.wav", "Caf?.wav", "Café",
+                        "Caf?"),
+        // The best-fit spelling of Café.wav names another file: it is neither cut nor touched.
+        outsideCodePage("AccentBesideItsBestFit",
+                        {{"Café.wav", take}, {"Cafe.wav", simpleWav(kStereo16, samples(812, 5))}},
+                        "Café.wav", "Caf?.wav", "Café", "Caf?"),
+        outsideCodePage("KoreanNameInAKoreanDirectory", {{"노래/", ""}, {"노래/한국어.wav", take}},
+                        "노래\\한국어.wav", "??\\???.wav", "한국어", "???"),
+        outsideCodePage("EmojiNameInAKoreanDirectory", {{"노래/", ""}, {"노래/🎵 take.wav", take}},
+                        "<dir>\\노래\\🎵 take.wav", "<dir>\\??\\? take.wav", "🎵 take", "? take"),
+        {"MissingNameOutsideTheCodePage",
+         justTake,
+         {"없음.wav", "10"},
+         "",
+         inputOpenFailedText("??.wav"),
+         255,
+         {}},
     };
 }
 
