@@ -44,5 +44,8 @@ echo "== valgrind =="
 cmake -S . -B build-valgrind -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON \
     -DWAVSLICE_WARNINGS_AS_ERRORS="${WAVSLICE_WERROR:-OFF}" >/dev/null
 cmake --build build-valgrind -j"$jobs" --target wavslice wavslice_e2e_tests
+# Valgrind keeps descriptors of its own, so it cannot start under the test that leaves the
+# tool only four.
 valgrind --trace-children=yes --error-exitcode=1 --leak-check=full \
-    --errors-for-leak-kinds=definite -q build-valgrind/tests/wavslice_e2e_tests
+    --errors-for-leak-kinds=definite -q build-valgrind/tests/wavslice_e2e_tests \
+    --gtest_filter=-ToolInput.InputThatCannotBeReopenedFailsThePiece

@@ -108,6 +108,23 @@ INSTANTIATE_TEST_SUITE_P(
                   44 + 3 * kMiB / 2, false}),
     [](const auto& p) { return std::string(p.param.name); });
 
+// The input cannot be opened again for the piece (no descriptor is left for it): its
+// open failure, and the piece keeps its header. Nothing goes on with a stream that is not.
+TEST(ToolInput, InputThatCannotBeReopenedFailsThePiece) {
+    TempDir dir;
+    writeFile(dir / "take.wav", simpleWav(kStereo16, samples(812)));
+    // 0 to 2, then the input for the header and, once that is closed, the piece: 4 in all.
+    const ToolRun r = runTool(dir.path(), {"take.wav", "10"}, false, [] {
+        const rlimit rl{4, 4};
+        setrlimit(RLIMIT_NOFILE, &rl);
+    });
+    EXPECT_EQ(r.out, reportOut("take.wav", kStereo16));
+    EXPECT_EQ(r.err, reportErr(812) + cannotOpenText("take.wav"));
+    EXPECT_EQ(r.status, 255);
+    EXPECT_EQ(readFile(dir / "take000.wav"), pieceHeader(kStereo16, 320));
+    EXPECT_EQ(listDir(dir.path()), (std::vector<std::string>{"take.wav", "take000.wav"}));
+}
+
 // The input is only ever opened for reading: one without write permission is cut as any
 // other, and keeps its bytes, time stamp and mode.
 TEST(ToolInput, ReadOnlyInputIsCutNormally) {

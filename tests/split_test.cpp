@@ -155,30 +155,19 @@ TEST_P(FrameCopy, CopiesWholeFramesAndFailsOnAShortRead) {
     Bytes data = samples(c.available);
     for (const bool fromMemory : {false, true}) {
         SCOPED_TRACE(fromMemory ? "from memory" : "from a file");
-        std::FILE* in = nullptr;
-        if (fromMemory) {
-            in = fmemopen(data.data(), data.size(), "rb");
-        } else {
-            in = std::tmpfile();
-            ASSERT_EQ(std::fwrite(data.data(), 1, data.size(), in), data.size());
-            std::rewind(in);
-        }
+        const File in =
+            fromMemory ? File(fmemopen(data.data(), data.size(), "rb")) : tempFileWith(data);
         ASSERT_NE(in, nullptr);
-        std::FILE* out = std::tmpfile();
         // Something already in the piece, as its header is, must stay ahead of the data.
-        ASSERT_EQ(std::fwrite("head", 1, 4, out), 4u);
+        const File out = tempFileWith("head");
+        ASSERT_NE(out, nullptr);
+        ASSERT_EQ(std::fseek(out.get(), 0, SEEK_END), 0);
         WavInfo info;
         info.bitsPerSample = 16;
         info.channels = 2;
         info.dataLength = c.dataLength;
-        EXPECT_EQ(wavFrameCopy(in, out, info), c.result);
-        std::fflush(out);
-        std::rewind(out);
-        Bytes got(c.available + 16, '\0');
-        got.resize(std::fread(got.data(), 1, got.size(), out));
-        std::fclose(in);
-        std::fclose(out);
-        EXPECT_EQ(got, "head" + data.substr(0, c.copied));
+        EXPECT_EQ(wavFrameCopy(in.get(), out.get(), info), c.result);
+        EXPECT_EQ(readStream(out.get()), "head" + data.substr(0, c.copied));
     }
 }
 
@@ -197,19 +186,15 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& p) { return std::string(p.param.name); });
 
 TEST(FrameCopyWrite, ErrorHeldInTheStreamBufferFailsTheCopy) {
-    std::FILE* in = std::tmpfile();
-    const Bytes data = samples(8);
-    ASSERT_EQ(std::fwrite(data.data(), 1, data.size(), in), data.size());
-    std::rewind(in);
-    std::FILE* out = std::fopen("/dev/full", "wb");
+    const File in = tempFileWith(samples(8));
+    ASSERT_NE(in, nullptr);
+    const File out(std::fopen("/dev/full", "wb"));
     ASSERT_NE(out, nullptr);
     WavInfo info;
     info.bitsPerSample = 16;
     info.channels = 2;
     info.dataLength = 8;  // small enough to sit in the buffer until the flush
-    EXPECT_EQ(wavFrameCopy(in, out, info), -1);
-    std::fclose(in);
-    std::fclose(out);
+    EXPECT_EQ(wavFrameCopy(in.get(), out.get(), info), -1);
 }
 
 // --- Names from paths -----------------------------------------------------------------------

@@ -83,6 +83,26 @@ void writeFile(const std::string& path, const Bytes& bytes) {
     }
 }
 
+File tempFileWith(const Bytes& bytes) {
+    File f(std::tmpfile());
+    if (f && (std::fwrite(bytes.data(), 1, bytes.size(), f.get()) != bytes.size() ||
+              std::fflush(f.get()) != 0 || std::fseek(f.get(), 0, SEEK_SET) != 0)) {
+        f.reset();
+    }
+    return f;
+}
+
+Bytes readStream(std::FILE* f) {
+    Bytes b;
+    char block[4096];
+    std::fflush(f);
+    std::rewind(f);
+    for (std::size_t n; (n = std::fread(block, 1, sizeof block, f)) > 0;) {
+        b.append(block, n);
+    }
+    return b;
+}
+
 Bytes readFile(const std::string& path) {
     std::ifstream f(path, std::ios::binary);
     return Bytes(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());

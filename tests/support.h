@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/file.h"
 #include "wav/wav_layout.h"
 
 using Bytes = std::string;
@@ -50,6 +51,10 @@ private:
 };
 
 void writeFile(const std::string& path, const Bytes& bytes);
+// An anonymous temporary file holding `bytes`, read from its start; null when none can be made.
+File tempFileWith(const Bytes& bytes);
+// What `f` holds, read from its start.
+Bytes readStream(std::FILE* f);
 Bytes readFile(const std::string& path);
 // Names in a directory, sorted, without "." and "..".
 std::vector<std::string> listDir(const std::string& dir);

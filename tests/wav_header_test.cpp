@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdio>
 
 #include "capture.h"
@@ -44,6 +46,7 @@ std::vector<ReadCase> readCases() {
         f.formatTag = 3;
         f.bitsPerSample = 32;
     });
+    const Fmt monoFloat = with(float32, [](Fmt& f) { f.channels = 1; });
     const Fmt extensible = with(kStereo16, [](Fmt& f) { f.formatTag = 0xFFFE; });
     const Fmt pcm24 = with(kStereo16, [](Fmt& f) { f.bitsPerSample = 24; });
     const Fmt zeroRate = with(kStereo16, [](Fmt& f) { f.bytesPerSecond = 0; });
@@ -71,6 +74,9 @@ std::vector<ReadCase> readCases() {
          fmtLengthLine(16) + notStereoText(1)},
         {"Float", riff(fmtChunk(float32) + chunk("data", data)), -1, fmtReport(float32),
          fmtLengthLine(16) + notPcmText("0003")},
+        // Channels are judged before the format: a mono float file hears about stereo.
+        {"MonoFloat", riff(fmtChunk(monoFloat) + chunk("data", data)), -1, fmtReport(monoFloat),
+         fmtLengthLine(16) + notStereoText(1)},
         {"Extensible",
          riff(chunk("fmt ", fmtPayload(extensible) + samples(24)) + chunk("data", data)), -1,
          fmtReport(extensible), fmtLengthLine(40) + notPcmText("FFFE")},
@@ -165,17 +171,33 @@ TEST(HeaderReadOpen, MissingFileIsReportedWithoutThePathLine) {
     EXPECT_EQ(got.err, inputOpenFailedText(path));
 }
 
+// A stream that cannot say where it is cannot be walked: the walk ends at the first chunk,
+// before reporting it, rather than seek from a position it does not have.
+TEST(HeaderReadStream, StopsWhereThePositionIsUnknown) {
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    const Bytes file = riff(fmtChunk() + chunk("data", samples(40)));
+    ASSERT_EQ(write(fds[1], file.data(), file.size()), static_cast<ssize_t>(file.size()));
+    close(fds[1]);
+    const File in(fdopen(fds[0], "rb"));
+    ASSERT_NE(in, nullptr);
+    WavInfo info;
+    const Captured got = captureOutput([&] { return wavHeaderReadStream(in.get(), "pipe", info); });
+    EXPECT_EQ(got.result, -1);
+    EXPECT_EQ(got.out, "\npipe :\n");
+    EXPECT_EQ(got.err, noFmtChunkText());
+}
+
 #ifdef WAVSLICE_CP932
 // The labels are padded for Shift-JIS: every colon is the 24th byte of its line.
 TEST(FmtReport, ColonsLineUpInShiftJis) {
     TempDir dir;
     writeFile(dir / "in.wav", riff(fmtChunk() + chunk("data", "")));
-    std::FILE* f = std::fopen((dir / "in.wav").c_str(), "rb");
+    const File f(std::fopen((dir / "in.wav").c_str(), "rb"));
     ASSERT_NE(f, nullptr);
-    ASSERT_EQ(std::fseek(f, 20, SEEK_SET), 0);
+    ASSERT_EQ(std::fseek(f.get(), 20, SEEK_SET), 0);
     WavFmt fmt{};
-    const Captured got = captureOutput([&] { return wavFmtRead(f, fmt); });
-    std::fclose(f);
+    const Captured got = captureOutput([&] { return wavFmtRead(f.get(), fmt); });
     ASSERT_EQ(got.result, 0);
     std::size_t start = 0;
     int lines = 0;
@@ -188,13 +210,13 @@ TEST(FmtReport, ColonsLineUpInShiftJis) {
 #endif
 
 Bytes writtenHeader(const WavInfo& info, long long& position) {
-    std::FILE* f = std::tmpfile();
-    position = wavHeaderWrite(f, info);
-    std::rewind(f);
-    Bytes b(64, '\0');
-    b.resize(std::fread(b.data(), 1, b.size(), f));
-    std::fclose(f);
-    return b;
+    const File f = tempFileWith("");
+    if (!f) {
+        ADD_FAILURE() << "no temporary file";
+        return "";
+    }
+    position = wavHeaderWrite(f.get(), info);
+    return readStream(f.get());
 }
 
 TEST(HeaderWrite, CanonicalHeaderWithRecomputedRates) {
@@ -224,17 +246,15 @@ TEST(HeaderWrite, ReachesTheFileBeforeReturning) {
     info.channels = 2;
     info.dataLength = 320;
 
-    std::FILE* full = std::fopen("/dev/full", "wb");
+    const File full(std::fopen("/dev/full", "wb"));
     ASSERT_NE(full, nullptr);
-    EXPECT_EQ(wavHeaderWrite(full, info), -1);
-    std::fclose(full);
+    EXPECT_EQ(wavHeaderWrite(full.get(), info), -1);
 
     TempDir dir;
-    std::FILE* f = std::fopen((dir / "piece.wav").c_str(), "wb");
+    const File f(std::fopen((dir / "piece.wav").c_str(), "wb"));
     ASSERT_NE(f, nullptr);
-    EXPECT_EQ(wavHeaderWrite(f, info), 44);
+    EXPECT_EQ(wavHeaderWrite(f.get(), info), 44);
     EXPECT_EQ(readFile(dir / "piece.wav"), pieceHeader(kStereo16, 320));
-    std::fclose(f);
 }
 
 TEST(HeaderWrite, FieldsFollowTheFormat) {
