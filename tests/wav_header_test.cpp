@@ -209,6 +209,17 @@ TEST(FmtReport, ColonsLineUpInShiftJis) {
 }
 #endif
 
+// What the header writer reads of a stereo piece.
+WavInfo stereoPiece(std::uint32_t sampleRate, std::uint16_t bitsPerSample,
+                    std::uint32_t dataLength) {
+    WavInfo info;
+    info.sampleRate = sampleRate;
+    info.bitsPerSample = bitsPerSample;
+    info.channels = 2;
+    info.dataLength = dataLength;
+    return info;
+}
+
 Bytes writtenHeader(const WavInfo& info, long long& position) {
     const File f = tempFileWith("");
     if (!f) {
@@ -220,11 +231,7 @@ Bytes writtenHeader(const WavInfo& info, long long& position) {
 }
 
 TEST(HeaderWrite, CanonicalHeaderWithRecomputedRates) {
-    WavInfo info;
-    info.sampleRate = 44100;
-    info.bitsPerSample = 16;
-    info.channels = 2;
-    info.dataLength = 1764000;
+    WavInfo info = stereoPiece(44100, 16, 1764000);
     info.bytesPerSecond = 12345;  // the input's declared rate is not carried over
     long long position = 0;
     const Bytes got = writtenHeader(info, position);
@@ -240,11 +247,7 @@ TEST(HeaderWrite, CanonicalHeaderWithRecomputedRates) {
 // The header is in the file when the position comes back, so a file that cannot take it
 // fails here: a full device gives no position, and a plain file already holds the 44 bytes.
 TEST(HeaderWrite, ReachesTheFileBeforeReturning) {
-    WavInfo info;
-    info.sampleRate = 8;
-    info.bitsPerSample = 16;
-    info.channels = 2;
-    info.dataLength = 320;
+    const WavInfo info = stereoPiece(8, 16, 320);
 
     const File full(std::fopen("/dev/full", "wb"));
     ASSERT_NE(full, nullptr);
@@ -272,13 +275,8 @@ TEST(HeaderWrite, FieldsFollowTheFormat) {
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
-        WavInfo info;
-        info.sampleRate = 48000;
-        info.bitsPerSample = r.bits;
-        info.channels = 2;
-        info.dataLength = r.dataLength;
         long long position = 0;
-        const Bytes got = writtenHeader(info, position);
+        const Bytes got = writtenHeader(stereoPiece(48000, r.bits, r.dataLength), position);
         Fmt f = kStereo16;
         f.sampleRate = 48000;
         f.bitsPerSample = r.bits;

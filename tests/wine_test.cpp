@@ -79,26 +79,10 @@ void PrintTo(const Case& c, std::ostream* os) {
     *os << c.name;
 }
 
-// A take given to the program as `arg` (UTF-8 here, code page 932 to the program) and cut
-// at 10 seconds: three pieces named from `baseName`.
-Case takeAtTen(const char* caseName, const Files& before, const std::string& arg,
-               const std::string& baseName) {
-    const Bytes printed = T(arg);
-    const Bytes base = T(baseName);
-    return {caseName,
-            before,
-            {arg, "10"},
-            reportOut(printed, kStereo16) + progressAtTen(printed, base),
-            reportErr(812),
-            0,
-            piecesAtTen(baseName, kData)};
-}
-
-// A take whose name code page 932 cannot spell, given as `arg` and printed as `printed`, cut
-// at 10 seconds into pieces named from `baseName`, which print as `printedBase`.
-Case outsideCodePage(const char* caseName, const Files& before, const std::string& arg,
-                     const std::string& printed, const std::string& baseName,
-                     const std::string& printedBase) {
+// A take given to the program as `arg`, printed as `printed`, cut at 10 seconds into pieces
+// named from `baseName`, which print as `printedBase`.
+Case cutAtTen(const char* caseName, const Files& before, const std::string& arg,
+              const Bytes& printed, const std::string& baseName, const Bytes& printedBase) {
     return {caseName,
             before,
             {arg, "10"},
@@ -106,6 +90,12 @@ Case outsideCodePage(const char* caseName, const Files& before, const std::strin
             reportErr(812),
             0,
             piecesAtTen(baseName, kData)};
+}
+
+// The same for a name that code page 932 can spell: printed in it.
+Case takeAtTen(const char* caseName, const Files& before, const std::string& arg,
+               const std::string& baseName) {
+    return cutAtTen(caseName, before, arg, T(arg), baseName, T(baseName));
 }
 
 // Every file and directory under `dir`, by relative path; directories end in '/'.
@@ -202,16 +192,15 @@ std::vector<Case> cases() {
         // whole. Messages show each such character as '?', never as a look-alike. Paths are
         // split as UTF-8: read as Shift-JIS, the last byte of 래 (EB 9E 98) would pair with
         // the '\\' after it.
-        outsideCodePage("NameWithAnAccent", {{"Café.wav", take}}, "Café.wav", "Caf?.wav", "Café",
-                        "Caf?"),
+        cutAtTen("NameWithAnAccent", {{"Café.wav", take}}, "Café.wav", "Caf?.wav", "Café", "Caf?"),
         // The best-fit spelling of Café.wav names another file: it is neither cut nor touched.
-        outsideCodePage("AccentBesideItsBestFit",
-                        {{"Café.wav", take}, {"Cafe.wav", simpleWav(kStereo16, samples(812, 5))}},
-                        "Café.wav", "Caf?.wav", "Café", "Caf?"),
-        outsideCodePage("KoreanNameInAKoreanDirectory", {{"노래/", ""}, {"노래/한국어.wav", take}},
-                        "노래\\한국어.wav", "??\\???.wav", "한국어", "???"),
-        outsideCodePage("EmojiNameInAKoreanDirectory", {{"노래/", ""}, {"노래/🎵 take.wav", take}},
-                        "<dir>\\노래\\🎵 take.wav", "<dir>\\??\\? take.wav", "🎵 take", "? take"),
+        cutAtTen("AccentBesideItsBestFit",
+                 {{"Café.wav", take}, {"Cafe.wav", simpleWav(kStereo16, samples(812, 5))}},
+                 "Café.wav", "Caf?.wav", "Café", "Caf?"),
+        cutAtTen("KoreanNameInAKoreanDirectory", {{"노래/", ""}, {"노래/한국어.wav", take}},
+                 "노래\\한국어.wav", "??\\???.wav", "한국어", "???"),
+        cutAtTen("EmojiNameInAKoreanDirectory", {{"노래/", ""}, {"노래/🎵 take.wav", take}},
+                 "<dir>\\노래\\🎵 take.wav", "<dir>\\??\\? take.wav", "🎵 take", "? take"),
         {"MissingNameOutsideTheCodePage",
          justTake,
          {"없음.wav", "10"},
