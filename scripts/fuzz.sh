@@ -14,7 +14,7 @@ ensure_packages libclang-rt-dev
 
 build=build-fuzz
 CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWAVSLICE_FUZZ=ON \
-    -DBUILD_TESTING=OFF -DWAVSLICE_WARNINGS_AS_ERRORS="${WAVSLICE_WERROR:-OFF}" >/dev/null
+    -DBUILD_TESTING=OFF "$(werror_option)" >/dev/null
 cmake --build "$build" -j"$(nproc)" --target wavslice_fuzz_header wavslice_fuzz_split
 
 seeds=$root/$build/seeds

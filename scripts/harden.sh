@@ -42,7 +42,7 @@ echo "== valgrind =="
 # ASan sees the tool's memory errors; valgrind also sees reads of uninitialised memory. Each
 # tool run the end-to-end tests start runs under it, and a report fails the run.
 cmake -S . -B build-valgrind -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON \
-    -DWAVSLICE_WARNINGS_AS_ERRORS="${WAVSLICE_WERROR:-OFF}" >/dev/null
+    "$(werror_option)" >/dev/null
 cmake --build build-valgrind -j"$jobs" --target wavslice wavslice_e2e_tests
 valgrind --trace-children=yes --error-exitcode=1 --leak-check=full \
     --errors-for-leak-kinds=definite -q build-valgrind/tests/wavslice_e2e_tests

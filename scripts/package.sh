@@ -9,12 +9,7 @@ source scripts/deps.sh
 ensure_build_tools
 ensure_packages groff man-db dpkg-dev
 
-sudo=()
-[ "$(id -u)" -eq 0 ] || sudo=(sudo)
-installed() {
-    dpkg-query -W -f='${Status}' wavslice 2>/dev/null | grep -q 'install ok installed'
-}
-if installed; then
+if package_installed wavslice; then
     echo "wavslice is installed as a package already; remove it first (dpkg -r wavslice)" >&2
     exit 1
 fi
@@ -30,14 +25,13 @@ echo "man/wavslice.1 renders without warnings"
 
 echo "== Linux release and install tree =="
 cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
-    -DCMAKE_INSTALL_PREFIX=/usr -DWAVSLICE_WARNINGS_AS_ERRORS="${WAVSLICE_WERROR:-OFF}" \
-    >/dev/null
+    -DCMAKE_INSTALL_PREFIX=/usr "$(werror_option)" >/dev/null
 cmake --build build-package -j"$(nproc)"
 
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/wavslice-package.XXXXXX")
 cleanup() {
-    if [ -n "${we_installed:-}" ] && installed; then
-        "${sudo[@]}" dpkg -r wavslice >/dev/null
+    if [ -n "${we_installed:-}" ] && package_installed wavslice; then
+        as_root dpkg -r wavslice >/dev/null
     fi
     rm -rf "$scratch"
 }
@@ -56,7 +50,7 @@ deb=$(ls build-package/wavslice_*.deb)
 dpkg-deb --info "$deb" | sed -n 's/^ \(Package\|Version\|Section\|Depends\|Maintainer\):/  &/p'
 
 we_installed=1
-"${sudo[@]}" dpkg -i "$deb" >/dev/null
+as_root dpkg -i "$deb" >/dev/null
 [ "$(command -v wavslice)" = /usr/bin/wavslice ]
 
 repo=$PWD
@@ -79,9 +73,9 @@ if [ -s "$scratch/man.err" ] || ! grep -q 'cut a stereo PCM WAV file' "$scratch/
 fi
 echo "man wavslice renders $(wc -l <"$scratch/man.txt") lines"
 
-"${sudo[@]}" dpkg -r wavslice >/dev/null
-if installed || [ -e /usr/bin/wavslice ] || [ -e /usr/share/man/man1/wavslice.1 ] ||
-    [ -e /usr/share/doc/wavslice ]; then
+as_root dpkg -r wavslice >/dev/null
+if package_installed wavslice || [ -e /usr/bin/wavslice ] ||
+    [ -e /usr/share/man/man1/wavslice.1 ] || [ -e /usr/share/doc/wavslice ]; then
     echo "dpkg -r wavslice left the package or its files behind" >&2
     exit 1
 fi

@@ -10,26 +10,22 @@ source scripts/deps.sh
 ensure_build_tools
 ensure_packages libgtest-dev g++-mingw-w64-x86-64 mingw-w64 wine64 locales
 
-sudo=()
-[ "$(id -u)" -eq 0 ] || sudo=(sudo)
-werror=${WAVSLICE_WERROR:-OFF}
 jobs=$(nproc)
 
 # Wine takes its ANSI code page from the locale: ja_JP.UTF-8 gives code page 932.
 if ! locale -a | grep -qix 'ja_JP\.utf-\?8'; then
     echo "generating the ja_JP.UTF-8 locale"
     if grep -q '^# *ja_JP\.UTF-8 UTF-8' /etc/locale.gen; then
-        "${sudo[@]}" sed -i 's/^# *\(ja_JP\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+        as_root sed -i 's/^# *\(ja_JP\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
     else
-        echo 'ja_JP.UTF-8 UTF-8' | "${sudo[@]}" tee -a /etc/locale.gen >/dev/null
+        echo 'ja_JP.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
     fi
-    "${sudo[@]}" locale-gen >/dev/null
+    as_root locale-gen >/dev/null
 fi
 
 echo "== Windows cross-build =="
 cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-    -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DWAVSLICE_WARNINGS_AS_ERRORS="$werror" \
-    >/dev/null
+    -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF "$(werror_option)" >/dev/null
 cmake --build build-windows -j"$jobs"
 exe=$PWD/build-windows/wavslice.exe
 
@@ -51,16 +47,10 @@ echo "wavslice.exe imports only:" $imports
 echo "== Windows end-to-end tests under Wine =="
 tests=build-test-CP932
 cmake -S . -B "$tests" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON -DWAVSLICE_CHARSET=CP932 \
-    -DWAVSLICE_WARNINGS_AS_ERRORS="$werror" >/dev/null
+    "$(werror_option)" >/dev/null
 cmake --build "$tests" -j"$jobs" --target wavslice_wine_tests
 
-wine=
-for f in $(dpkg -L wine64); do
-    if [ "${f##*/}" = wine64 ] && [ -f "$f" ] && [ -x "$f" ]; then
-        wine=$f
-    fi
-done
-[ -n "$wine" ] || { echo "no wine64 loader in the wine64 package" >&2; exit 1; }
+wine=$(wine64_loader)
 wineserver=$(dirname "$wine")/wineserver64
 
 # What Wine would write into a home directory, to prove it wrote nothing there.
