@@ -125,7 +125,7 @@ mkdir -p "$scratch/home" "$scratch/tmp" "$prefix"
     start=$SECONDS
     "$wineserver" -p >"$scratch/wineserver.log" 2>&1
     "$wine" wineboot --init >/dev/null 2>&1
-    echo "Wine prefix made in $((SECONDS - start)) s"
+    echo "Wine prefix $prefix made in $((SECONDS - start)) s"
 
     WAVSLICE_TOOL="$PWD/tests/wine_run.sh" WAVSLICE_WINE="$wine" WAVSLICE_WINDOWS_EXE="$exe" \
         "$tests/tests/wavslice_wine_tests"
