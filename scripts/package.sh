@@ -41,7 +41,7 @@ cmake --install build-package --prefix "$scratch/stage" >/dev/null
 (cd "$scratch/stage" && find . -type f | sort) >"$scratch/tree"
 printf '%s\n' ./bin/wavslice ./share/doc/wavslice/README.md ./share/man/man1/wavslice.1 |
     diff - "$scratch/tree"
-echo "cmake --install puts:" $(cat "$scratch/tree")
+echo "cmake --install puts: $(paste -sd " " "$scratch/tree")"
 
 echo "== .deb =="
 rm -f build-package/wavslice_*.deb

@@ -41,7 +41,7 @@ for dll in $imports; do
             ;;
     esac
 done
-echo "wavslice.exe imports only:" $imports
+echo "wavslice.exe imports only: $(paste -sd " " <<<"$imports")"
 
 # The test program runs on Linux and starts wavslice.exe under Wine; it shares the CP932
 # test build with scripts/test.sh.
@@ -135,7 +135,8 @@ echo "Wine server ended, no process of its prefix left"
 
 home_after=$(for p in "${wine_home_paths[@]}"; do [ ! -e "$HOME/$p" ] || echo "$p"; done)
 if [ "$home_after" != "$home_before" ]; then
-    echo "Wine wrote into $HOME:" $(comm -13 <(echo "$home_before") <(echo "$home_after")) >&2
+    written=$(comm -13 <(echo "$home_before") <(echo "$home_after") | paste -sd " ")
+    echo "Wine wrote into $HOME: $written" >&2
     exit 1
 fi
 
