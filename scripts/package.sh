@@ -39,9 +39,19 @@ trap cleanup EXIT
 
 cmake --install build-package --prefix "$scratch/stage" >/dev/null
 (cd "$scratch/stage" && find . -type f | sort) >"$scratch/tree"
-printf '%s\n' ./bin/wavslice ./share/doc/wavslice/README.md ./share/man/man1/wavslice.1 |
-    diff - "$scratch/tree"
+printf '%s\n' ./bin/wavslice ./share/doc/wavslice/README.md ./share/doc/wavslice/changelog.gz \
+    ./share/doc/wavslice/copyright ./share/man/man1/wavslice.1.gz | diff - "$scratch/tree"
 echo "cmake --install puts: $(paste -sd " " "$scratch/tree")"
+# Made with gzip -9n from the sources: no name or time inside, so every build is the same.
+same_gzip() {
+    if ! cmp -s <(gzip -9nc "$1") "$scratch/stage/$2"; then
+        echo "$2 is not gzip -9n of $1" >&2
+        exit 1
+    fi
+}
+same_gzip man/wavslice.1 share/man/man1/wavslice.1.gz
+same_gzip packaging/changelog share/doc/wavslice/changelog.gz
+echo "the manual and the changelog are gzip -9n of man/wavslice.1 and packaging/changelog"
 
 echo "== .deb =="
 rm -f build-package/wavslice_*.deb
@@ -75,7 +85,7 @@ echo "man wavslice renders $(wc -l <"$scratch/man.txt") lines"
 
 as_root dpkg -r wavslice >/dev/null
 if package_installed wavslice || [ -e /usr/bin/wavslice ] ||
-    [ -e /usr/share/man/man1/wavslice.1 ] || [ -e /usr/share/doc/wavslice ]; then
+    [ -e /usr/share/man/man1/wavslice.1.gz ] || [ -e /usr/share/doc/wavslice ]; then
     echo "dpkg -r wavslice left the package or its files behind" >&2
     exit 1
 fi

@@ -149,6 +149,6 @@ import sys
 import zipfile
 
 names = sorted(n.split("/", 1)[1] for n in zipfile.ZipFile(sys.argv[1]).namelist())
-assert names == ["README.md", "wavslice.exe"], names
+assert names == ["LICENSE", "README.md", "wavslice.exe"], names
 print(sys.argv[1] + ":", ", ".join(names))
 EOF
