@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the Linux release in build-package/, checks the install
-# tree and that the manual renders without warnings, makes the .deb with cpack, installs
-# it with dpkg, cuts a generated sample with /usr/bin/wavslice, reads `man wavslice`, and
-# removes the package again. WAVSLICE_WERROR=ON turns compiler warnings into errors.
+# Installs what is missing, checks that the manual renders without warnings (groff, and
+# mandoc's lint), builds the Linux release in build-package/ with Debian's hardening flags,
+# checks the install tree, makes the .deb with cpack and has lintian check it (any error or
+# warning fails), installs it with dpkg, cuts a generated sample with /usr/bin/wavslice,
+# reads `man wavslice`, and removes the package again. WAVSLICE_WERROR=ON turns compiler
+# warnings into errors.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
 ensure_build_tools
-ensure_packages groff man-db dpkg-dev
+ensure_packages groff man-db mandoc dpkg-dev lintian
 
 if package_installed wavslice; then
     echo "wavslice is installed as a package already; remove it first (dpkg -r wavslice)" >&2
@@ -21,11 +23,22 @@ if [ -n "$warnings" ]; then
     echo "$warnings" >&2
     exit 1
 fi
-echo "man/wavslice.1 renders without warnings"
+# mandoc's lint also knows the man macros' rules; its style notes are below warning level.
+warnings=$(mandoc -Tlint -Wwarning man/wavslice.1 2>&1) || true
+if [ -n "$warnings" ]; then
+    echo "$warnings" >&2
+    exit 1
+fi
+echo "man/wavslice.1 renders without warnings, and mandoc -Tlint finds none"
 
 echo "== Linux release and install tree =="
+# The flags a Debian package is built with: fortified functions, full RELRO and the rest.
+# CMake has no CPPFLAGS, so those go with the compiler's flags.
+flags() { DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get "$1"; }
 cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
-    -DCMAKE_INSTALL_PREFIX=/usr "$(werror_option)" >/dev/null
+    -DCMAKE_INSTALL_PREFIX=/usr "$(werror_option)" \
+    -DCMAKE_CXX_FLAGS="$(flags CPPFLAGS) $(flags CXXFLAGS)" \
+    -DCMAKE_EXE_LINKER_FLAGS="$(flags LDFLAGS)" >/dev/null
 cmake --build build-package -j"$(nproc)"
 
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/wavslice-package.XXXXXX")
@@ -58,6 +71,31 @@ rm -f build-package/wavslice_*.deb
 (cd build-package && cpack -G DEB >/dev/null)
 deb=$(ls build-package/wavslice_*.deb)
 dpkg-deb --info "$deb" | sed -n 's/^ \(Package\|Version\|Section\|Depends\|Maintainer\):/  &/p'
+
+# The changelog and the manual name the version they describe.
+version=$(dpkg-deb -f "$deb" Version)
+logged=$(dpkg-parsechangelog -l packaging/changelog -S Version)
+if [ "$logged" != "$version" ]; then
+    echo "packaging/changelog's latest entry is $logged, the package is $version" >&2
+    exit 1
+fi
+if ! grep -q "^\.TH .* \"wavslice $version\"" man/wavslice.1; then
+    echo "man/wavslice.1's .TH line does not name wavslice $version" >&2
+    exit 1
+fi
+echo "packaging/changelog and man/wavslice.1 are of version $version"
+
+echo "== lintian =="
+# The info and pedantic tags are shown too; errors and warnings fail.
+status=0
+lintian --fail-on error,warning --display-info --pedantic "$deb" >"$scratch/lintian" 2>&1 ||
+    status=$?
+grep -v '^running with root privileges is not recommended!$' "$scratch/lintian" || true
+if [ "$status" -ne 0 ]; then
+    echo "lintian does not accept $deb (status $status)" >&2
+    exit 1
+fi
+echo "lintian accepts $deb"
 
 we_installed=1
 as_root dpkg -i "$deb" >/dev/null
