@@ -12,9 +12,9 @@ ensure_build_tools
 ensure_tool clang++ clang
 ensure_packages libclang-rt-dev
 
-build=build-fuzz
+build="build-fuzz"
 CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWAVSLICE_FUZZ=ON \
-    -DBUILD_TESTING=OFF -DWAVSLICE_WARNINGS_AS_ERRORS="${WAVSLICE_WERROR:-OFF}" >/dev/null
+    -DBUILD_TESTING=OFF "$(werror_option)" >/dev/null
 cmake --build "$build" -j"$(nproc)" --target wavslice_fuzz_header wavslice_fuzz_split
 
 seeds=$root/$build/seeds
@@ -38,7 +38,7 @@ while IFS= read -r -d '' wav; do
     cp "$wav" "$seeds/python-$found-$(basename "$wav")"
     found=$((found + 1))
 done < <(python_wavs)
-echo "seeds: $(ls "$seeds" | wc -l) files, $found of them from Python's tests"
+echo "seeds: $(find "$seeds" -type f | wc -l) files, $found of them from Python's tests"
 
 # The split target writes its files in a scratch directory: in memory where there is room.
 if [ -w /dev/shm ]; then
@@ -65,6 +65,7 @@ for target in header split; do
     fi
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
     rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log")
-    summary+=("$target: $runs executions, $rate exec/s, corpus $(ls "$corpus" | wc -l) inputs")
+    inputs=$(find "$corpus" -type f | wc -l)
+    summary+=("$target: $runs executions, $rate exec/s, corpus $inputs inputs")
 done
 printf '%s\n' "${summary[@]}"

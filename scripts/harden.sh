@@ -42,7 +42,7 @@ echo "== valgrind =="
 # ASan sees the tool's memory errors; valgrind also sees reads of uninitialised memory. Each
 # tool run the end-to-end tests start runs under it, and a report fails the run.
 cmake -S . -B build-valgrind -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON \
-    -DWAVSLICE_WARNINGS_AS_ERRORS="${WAVSLICE_WERROR:-OFF}" >/dev/null
+    "$(werror_option)" >/dev/null
 cmake --build build-valgrind -j"$jobs" --target wavslice wavslice_e2e_tests
 # Valgrind keeps descriptors of its own, so it cannot start under the test that leaves the
 # tool only four.

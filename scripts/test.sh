@@ -25,7 +25,7 @@ for charset in UTF-8 CP932; do
     dir=build-test-$charset$suffix
     echo "== $charset build${suffix:+ (sanitizers)} =="
     cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE="$build_type" -DBUILD_TESTING=ON \
-        -DWAVSLICE_CHARSET="$charset" -DWAVSLICE_WARNINGS_AS_ERRORS="${WAVSLICE_WERROR:-OFF}" \
+        -DWAVSLICE_CHARSET="$charset" "$(werror_option)" \
         -DWAVSLICE_SANITIZE="$sanitize" >/dev/null
     cmake --build "$dir" -j"$jobs"
     (cd "$dir" && ctest --output-on-failure --no-tests=error -j"$jobs")
