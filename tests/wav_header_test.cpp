@@ -9,6 +9,7 @@
 #include "capture.h"
 #include "support.h"
 #include "texts.h"
+#include "wav/le_bytes.h"
 
 namespace {
 
@@ -208,6 +209,25 @@ TEST(FmtReport, ColonsLineUpInShiftJis) {
     EXPECT_EQ(lines, 6);
 }
 #endif
+
+// Every byte of a field goes where it belongs, also the high ones, which the fields of an
+// accepted format seldom reach.
+TEST(LittleEndian, FieldsRoundTripByteForByte) {
+    const std::uint16_t shorts[] = {0x0000, 0x00FF, 0x0100, 0xBEEF, 0xFFFF};
+    for (const std::uint16_t v : shorts) {
+        unsigned char b[2];
+        putLe16(b, v);
+        EXPECT_EQ(Bytes(reinterpret_cast<const char*>(b), 2), le16s(v)) << v;
+        EXPECT_EQ(le16(b), v);
+    }
+    const std::uint32_t longs[] = {0x00000000, 0x01020304, 0x80FF7F01, 0xFFFFFFFF};
+    for (const std::uint32_t v : longs) {
+        unsigned char b[4];
+        putLe32(b, v);
+        EXPECT_EQ(Bytes(reinterpret_cast<const char*>(b), 4), le32s(v)) << v;
+        EXPECT_EQ(le32(b), v);
+    }
+}
 
 // What the header writer reads of a stereo piece.
 WavInfo stereoPiece(std::uint32_t sampleRate, std::uint16_t bitsPerSample,
