@@ -57,8 +57,10 @@ Bytes simpleWav(const Fmt& f, const Bytes& data) {
 
 Bytes pieceHeader(const Fmt& f, std::uint32_t dataLength) {
     const auto frame = static_cast<std::uint16_t>(f.bitsPerSample / 8 * f.channels);
-    return "RIFF" + le32s(dataLength + 36) + "WAVE" + "fmt " + le32s(16) + le16s(1) +
-           le16s(f.channels) + le32s(f.sampleRate) + le32s(frame * f.sampleRate) + le16s(frame) +
+    // Within 36 bytes of 4 GiB no RIFF size is exact; the largest stands in.
+    const std::uint32_t riffSize = dataLength > 0xFFFFFFFFu - 36u ? 0xFFFFFFFFu : dataLength + 36;
+    return "RIFF" + le32s(riffSize) + "WAVE" + "fmt " + le32s(16) + le16s(1) + le16s(f.channels) +
+           le32s(f.sampleRate) + le32s(frame * f.sampleRate) + le16s(frame) +
            le16s(f.bitsPerSample) + "data" + le32s(dataLength);
 }
 
