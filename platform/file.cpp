@@ -101,8 +101,9 @@ File fileOpenWriteSparing(const char* path, const char* spared) {
     const bool same =
         fstat(fd, &piece) != 0 ||
         (stat(spared, &other) == 0 && piece.st_dev == other.st_dev && piece.st_ino == other.st_ino);
-    // A device or a pipe has nothing to cut, as O_TRUNC would leave it alone too.
-    if (same || (S_ISREG(piece.st_mode) && ftruncate(fd, 0) != 0)) {
+    // A device or a pipe has nothing to cut, as O_TRUNC would leave it alone too; nor has a
+    // file just created.
+    if (same || (S_ISREG(piece.st_mode) && piece.st_size != 0 && ftruncate(fd, 0) != 0)) {
         close(fd);
         return File();
     }
