@@ -10,14 +10,6 @@ namespace {
 
 constexpr UINT kConsoleCodePage = 932;
 
-bool isHighSurrogate(char16_t c) {
-    return c >= 0xD800 && c <= 0xDBFF;
-}
-
-bool isLowSurrogate(char16_t c) {
-    return c >= 0xDC00 && c <= 0xDFFF;
-}
-
 }  // namespace
 
 std::string consoleName(const char* path) {

@@ -2,14 +2,6 @@
 
 namespace {
 
-bool isHighSurrogate(char32_t c) {
-    return c >= 0xD800 && c <= 0xDBFF;
-}
-
-bool isLowSurrogate(char32_t c) {
-    return c >= 0xDC00 && c <= 0xDFFF;
-}
-
 void appendUtf8(std::string& out, char32_t c) {
     const auto byte = [&out](char32_t b) { out += static_cast<char>(b); };
     if (c < 0x80) {

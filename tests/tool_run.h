@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "support.h"
-#include "texts.h"
 
 struct ToolRun {
     int status;  // the exit status, or -1000 if the tool did not exit normally
